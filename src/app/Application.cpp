@@ -1,0 +1,21 @@
+#include "app/Application.h"
+
+#include "platform/Dialogs.h"
+#include "platform/Guarded.h"
+
+Application::Application(int &argc, char **argv)
+    : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("Kestrelvane"));
+    setApplicationDisplayName(applicationTitle());
+}
+
+bool Application::notify(QObject *receiver, QEvent *event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        Dialogs::instance().message(currentExceptionText());
+        return false;
+    }
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/Seam.h"
+
+#include <QString>
+
+class PreparedReport;
+
+// The printer and where a prepared report goes. Laying out a document stays
+// apart from its destination, so that other targets (a receipt printer) can
+// be added here.
+class Printing : public Seam<Printing>
+{
+public:
+    // Empty when the system has no default printer.
+    virtual QString defaultPrinterName() const = 0;
+    virtual void preview(const PreparedReport &report) = 0;
+    virtual void print(const PreparedReport &report) = 0;
+};
