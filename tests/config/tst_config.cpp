@@ -10,6 +10,8 @@
 #include <QScopeGuard>
 #include <QTest>
 
+#include <memory>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -77,8 +79,11 @@ private slots:
     {
         TestEnvironment env;
         {
-            TConfig config;
-            QCOMPARE(&TConfig::instance(), &config);
+            auto first = std::make_unique<TConfig>();
+            TConfig second;
+            QCOMPARE(&TConfig::instance(), &second);
+            first.reset();
+            QCOMPARE(&TConfig::instance(), &second);
         }
         QVERIFY_THROWS_EXCEPTION(std::logic_error, TConfig::instance());
     }

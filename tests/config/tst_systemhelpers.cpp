@@ -114,6 +114,7 @@ private slots:
         titles.sort();
         QCOMPARE(titles, (QStringList{u".hidden"_s, u"Coupons"_s, u"Discounts"_s, u"Sub"_s}));
         QCOMPARE(ListFileNames(folder, u"*.none"_s), QString());
+        QCOMPARE(ListFileNames(env.root(), u"lists/Other.*"_s), u"Other"_s);
     }
 
     void fileTitle_data()
