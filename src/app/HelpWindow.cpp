@@ -33,6 +33,14 @@ QListWidgetItem *topicItem(const HelpTopic &topic)
     return item;
 }
 
+// The topic number of a page: the name of its file.
+int topicOf(const QUrl &page)
+{
+    bool isNumber = false;
+    const int topic = QFileInfo(page.toLocalFile()).completeBaseName().toInt(&isNumber);
+    return page.isLocalFile() && isNumber ? topic : -1;
+}
+
 QToolButton *newNavigationButton(const QString &name, QStyle::StandardPixmap icon, const QString &text)
 {
     auto *button = new QToolButton;
@@ -99,7 +107,7 @@ HelpWindow::HelpWindow(QWidget *parent)
     connect(m_forward, &QToolButton::clicked, m_page, &QTextBrowser::forward);
     connect(m_page, &QTextBrowser::backwardAvailable, m_back, &QToolButton::setEnabled);
     connect(m_page, &QTextBrowser::forwardAvailable, m_forward, &QToolButton::setEnabled);
-    connect(m_page, &QTextBrowser::sourceChanged, this, &HelpWindow::markCurrentTopic);
+    connect(m_page, &QTextBrowser::sourceChanged, this, &HelpWindow::markTopic);
     connect(m_page, &QTextBrowser::anchorClicked, this, &HelpWindow::followLink);
     connect(m_home, &QToolButton::clicked, this, [this] { m_tabs->setCurrentIndex(0); });
     connect(m_contents, &QListWidget::itemActivated, this, &HelpWindow::openItemTopic);
@@ -116,6 +124,8 @@ HelpWindow::~HelpWindow() = default;
 void HelpWindow::showTopic(const QString &helpFile, int topic)
 {
     useHelpFile(helpFile);
+    if (!m_index->exists())
+        return;
     if (const HelpTopic *page = m_index->topic(topic))
         showPage(*page);
     else
@@ -146,12 +156,7 @@ QString HelpWindow::helpFile() const
 
 int HelpWindow::currentTopic() const
 {
-    const QUrl source = m_page->source();
-    if (source.isEmpty())
-        return -1;
-    bool isNumber = false;
-    const int topic = QFileInfo(source.toLocalFile()).completeBaseName().toInt(&isNumber);
-    return isNumber ? topic : -1;
+    return topicOf(m_page->source());
 }
 
 void HelpWindow::useHelpFile(const QString &helpFile)
@@ -225,9 +230,9 @@ void HelpWindow::followLink(const QUrl &link)
         guarded([&target] { Shell::instance().openUrl(target.toString()); });
 }
 
-void HelpWindow::markCurrentTopic()
+void HelpWindow::markTopic(const QUrl &page)
 {
-    const int topic = currentTopic();
+    const int topic = topicOf(page);
     for (int row = 0; row < m_contents->count(); ++row)
         if (m_contents->item(row)->data(TopicRole).toInt() == topic)
             m_contents->setCurrentRow(row);

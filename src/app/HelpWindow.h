@@ -41,7 +41,7 @@ private:
     void listTopicsOfKeyword();
     void openItemTopic(const QListWidgetItem *item);
     void followLink(const QUrl &link);
-    void markCurrentTopic();
+    void markTopic(const QUrl &page);
     void updateTitle();
 
     std::unique_ptr<HelpIndex> m_index;
