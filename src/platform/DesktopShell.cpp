@@ -15,7 +15,7 @@ QWidget *helpOwner(QWidget *helpWindow)
     if (QWidget *modal = QApplication::activeModalWidget())
         return modal;
     QWidget *active = QApplication::activeWindow();
-    if (active == helpWindow)
+    if (helpWindow && active == helpWindow)
         return helpWindow->parentWidget();
     return active;
 }
