@@ -372,6 +372,17 @@ private slots:
         QVERIFY(menuState(panel, false, false));
     }
 
+    void anUnreadableFlagFileIsReportedAndSecurityStaysOff()
+    {
+        const QString flagFile = FlagFileName(m_env->dataFolder());
+        QVERIFY(QDir().mkpath(flagFile));
+        const TfrmMain panel(fakeScreens());
+        QCOMPARE(m_env->dialogs().shownTexts(), QStringList{u"Cannot open "_s + flagFile});
+        QVERIFY(!TSecure::instance().Enabled);
+        QVERIFY(menuState(panel, false, false));
+        QCOMPARE(HelpFile(), TConfig::instance().ProgramPath + u"help/"_s);
+    }
+
     void withSecurityOffTheManagerScreensOpenWithoutLogin()
     {
         const auto panel = panelWithSecurity(false);

@@ -2,10 +2,13 @@
 #include "app/Help.h"
 #include "app/HelpIndex.h"
 #include "app/HelpWindow.h"
+#include "platform/DesktopShell.h"
 
 #include "TestEnvironment.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QDialog>
+#include <QPointer>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -50,6 +53,14 @@ class TestHelp : public QObject
         for (int row = 0; row < list->count(); ++row)
             result.append(list->item(row)->text());
         return result;
+    }
+
+    static HelpWindow *shownHelpWindow()
+    {
+        for (QWidget *widget : QApplication::allWidgets())
+            if (auto *window = qobject_cast<HelpWindow *>(widget); window && window->isVisible())
+                return window;
+        return nullptr;
     }
 
     static QListWidget *list(const HelpWindow &window, const QString &name)
@@ -145,6 +156,27 @@ private slots:
         QCOMPARE(texts(found), (QStringList{u"About the program"_s, u"The control panel"_s}));
         emit found->itemActivated(found->item(1));
         QCOMPARE(window.currentTopic(), 130);
+    }
+
+    void theDesktopOpensOneHelpWindowThatBelongsToTheModalScreen()
+    {
+        DesktopShell desktop;
+        desktop.showHelpTopic(helpFolder(), 130);
+        const QPointer<HelpWindow> first = shownHelpWindow();
+        QVERIFY(first);
+        QCOMPARE(first->currentTopic(), 130);
+        QCOMPARE(first->parentWidget(), nullptr);
+
+        QDialog screen;
+        screen.setModal(true);
+        screen.show();
+        desktop.searchHelp(helpFolder(), u"version"_s);
+        QCOMPARE(shownHelpWindow(), first.get());
+        QCOMPARE(first->parentWidget(), &screen);
+        QVERIFY(first->isWindow());
+        desktop.showHelpContents(helpFolder());
+        QCOMPARE(first->findChild<QTabWidget *>(u"Tabs"_s)->currentIndex(), 0);
+        screen.close();
     }
 
     void linksOpenPagesInsideAndAddressesOutside()
