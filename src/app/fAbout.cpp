@@ -77,7 +77,7 @@ TAboutBox::TAboutBox(QWidget *parent)
     text->addStretch();
 
     auto *layout = new QGridLayout(this);
-    layout->setContentsMargins(16, 16, 16, 12);
+    layout->setContentsMargins(16, 16, 24, 12);
     layout->setHorizontalSpacing(20);
     layout->addWidget(ProgramIcon, 0, 0);
     layout->addLayout(text, 0, 1);
