@@ -24,6 +24,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string_view>
 
 namespace {
 constexpr int ControlPanelHelpTopic = 130;
