@@ -6,8 +6,8 @@
 Application::Application(int &argc, char **argv)
     : QApplication(argc, argv)
 {
+    // No display name: Qt would append it to the caption of every window.
     setApplicationName(QStringLiteral("Kestrelvane"));
-    setApplicationDisplayName(applicationTitle());
 }
 
 bool Application::notify(QObject *receiver, QEvent *event)

@@ -1,12 +1,12 @@
 #include "app/Application.h"
+#include "app/StartUp.h"
 
 #include "platform/Clock.h"
 #include "platform/DesktopShell.h"
+#include "platform/Guarded.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtPrinting.h"
 #include "platform/System.h"
-
-#include <QMainWindow>
 
 int main(int argc, char **argv)
 {
@@ -17,8 +17,13 @@ int main(int argc, char **argv)
     System::install(std::make_unique<RealSystem>());
     Shell::install(std::make_unique<DesktopShell>());
 
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Kestrelvane POS"));
-    window.show();
-    return app.exec();
+    try {
+        StartUp program(app);
+        return program.run();
+    } catch (...) {
+        // A failure before the event loop runs has no window to show it in
+        // but its own message box; the program cannot go on.
+        Dialogs::instance().message(currentExceptionText());
+        return 1;
+    }
 }
