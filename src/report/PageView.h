@@ -9,6 +9,8 @@
 // highlighted. It sits in a scroll area; its size follows the zoom.
 class PageView final : public QWidget
 {
+    Q_OBJECT
+
 public:
     enum class Zoom { FitWidth, WholePage, Percent };
 

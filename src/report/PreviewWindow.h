@@ -16,6 +16,8 @@ class QSpinBox;
 // navigation, open a saved report, save or export, print, find, help, close.
 class PreviewWindow final : public QDialog
 {
+    Q_OBJECT
+
 public:
     explicit PreviewWindow(const PreparedReport &report, QWidget *parent = nullptr);
 

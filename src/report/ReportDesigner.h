@@ -19,6 +19,8 @@ class Report;
 // as, and the line of the first syntax error while the source does not parse.
 class ReportDesigner final : public QDialog
 {
+    Q_OBJECT
+
 public:
     explicit ReportDesigner(Report &report, QWidget *parent = nullptr);
     ~ReportDesigner() override;
