@@ -106,3 +106,17 @@ void PageView::paintEvent(QPaintEvent *)
     }
     m_report->paintPage(painter, m_page, target, onPage, current);
 }
+
+PageScroller::PageScroller(QWidget *parent)
+    : QScrollArea(parent)
+    , m_view(new PageView)
+{
+    setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    setWidget(m_view);
+}
+
+void PageScroller::resizeEvent(QResizeEvent *event)
+{
+    QScrollArea::resizeEvent(event);
+    m_view->setAvailableSize(viewport()->size());
+}

@@ -3,6 +3,7 @@
 #include "report/PreparedReport.h"
 
 #include <QList>
+#include <QScrollArea>
 #include <QWidget>
 
 // One page of a prepared report on screen, at a zoom, with found texts
@@ -42,4 +43,21 @@ private:
     QSize m_available{800, 600};
     QList<FoundText> m_highlights;
     int m_current = -1;
+};
+
+// A scroll area showing one PageView, which it keeps fitted to its viewport
+// as the window is resized.
+class PageScroller final : public QScrollArea
+{
+    Q_OBJECT
+
+public:
+    explicit PageScroller(QWidget *parent = nullptr);
+    PageView *view() const { return m_view; }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    PageView *m_view;
 };

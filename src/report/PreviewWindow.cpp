@@ -12,10 +12,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -68,13 +66,9 @@ PreviewWindow::PreviewWindow(const PreparedReport &report, QWidget *parent)
     bar->setObjectName(QStringLiteral("tbPreview"));
     layout->addWidget(bar);
 
-    m_scroll = new QScrollArea(this);
+    m_scroll = new PageScroller(this);
     m_scroll->setObjectName(QStringLiteral("sbPages"));
-    m_scroll->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    m_scroll->setBackgroundRole(QPalette::Dark);
-    m_view = new PageView;
-    m_scroll->setWidget(m_view);
-    m_scroll->viewport()->installEventFilter(this);
+    m_view = m_scroll->view();
     layout->addWidget(m_scroll, 1);
 
     auto *status = new QStatusBar(this);
@@ -84,6 +78,8 @@ PreviewWindow::PreviewWindow(const PreparedReport &report, QWidget *parent)
     layout->addWidget(status);
 
     buildToolBar(bar);
+    // A receipt roll is narrow: shown at its real size rather than stretched.
+    m_zoom->setCurrentText(report.page().rollPaper() ? QStringLiteral("100%") : QStringLiteral("Page width"));
     showReport();
 }
 
@@ -170,7 +166,6 @@ void PreviewWindow::showReport()
     m_page->blockSignals(false);
     m_pageCount->setText(QStringLiteral(" of %1 ").arg(pages));
     findTextChanged();
-    fitToViewport();
     showPageNumber();
 }
 
@@ -270,22 +265,4 @@ void PreviewWindow::stepMatch(int step)
     m_scroll->ensureVisible(qRound(m_view->width() / 2.0), qRound(12 + match.rectMm.center().y() * m_view->scale()),
                             0, m_scroll->viewport()->height() / 3);
     m_status->setText(QStringLiteral("%1 of %2").arg(m_currentMatch + 1).arg(count));
-}
-
-void PreviewWindow::fitToViewport()
-{
-    m_view->setAvailableSize(m_scroll->viewport()->size());
-}
-
-void PreviewWindow::resizeEvent(QResizeEvent *event)
-{
-    QDialog::resizeEvent(event);
-    fitToViewport();
-}
-
-bool PreviewWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_scroll->viewport() && event->type() == QEvent::Resize)
-        fitToViewport();
-    return QDialog::eventFilter(watched, event);
 }

@@ -9,7 +9,7 @@ class PageView;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QScrollArea;
+class PageScroller;
 class QSpinBox;
 
 // The modal preview of a prepared report: page view with zoom, page
@@ -30,10 +30,6 @@ public:
     void findNext();
     void findPrevious();
 
-protected:
-    void resizeEvent(QResizeEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     void buildToolBar(class QToolBar *bar);
     void showReport();
@@ -50,11 +46,10 @@ private:
     void helpClick();
     void findTextChanged();
     void stepMatch(int step);
-    void fitToViewport();
 
     PreparedReport m_report;
     PageView *m_view = nullptr;
-    QScrollArea *m_scroll = nullptr;
+    PageScroller *m_scroll = nullptr;
     QComboBox *m_zoom = nullptr;
     QSpinBox *m_page = nullptr;
     QLabel *m_pageCount = nullptr;

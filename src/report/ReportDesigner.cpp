@@ -14,7 +14,6 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QSaveFile>
-#include <QScrollArea>
 #include <QSplitter>
 #include <QStyle>
 #include <QTimer>
@@ -38,6 +37,7 @@ ReportDesigner::ReportDesigner(Report &report, QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     auto *bar = new QToolBar(this);
     bar->setObjectName(QStringLiteral("tbDesigner"));
+    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     layout->addWidget(bar);
     QAction *save = bar->addAction(style()->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("Save"));
     save->setObjectName(QStringLiteral("actSave"));
@@ -60,10 +60,7 @@ ReportDesigner::ReportDesigner(Report &report, QWidget *parent)
     m_source->setObjectName(QStringLiteral("edtSource"));
     m_source->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_source->setLineWrapMode(QPlainTextEdit::NoWrap);
-    auto *scroll = new QScrollArea(splitter);
-    m_view = new PageView;
-    m_view->setZoom(PageView::Zoom::FitWidth);
-    scroll->setWidget(m_view);
+    m_view = (new PageScroller(splitter))->view();
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 4);
     splitter->setStretchFactor(2, 4);
@@ -85,6 +82,8 @@ ReportDesigner::ReportDesigner(Report &report, QWidget *parent)
         m_source->setPlainText(report.reportTemplate().source());
     fillFieldList();
     refreshPreview();
+    if (m_prepared && m_prepared->page().rollPaper())
+        m_view->setZoom(PageView::Zoom::Percent, 100);
     showTitle();
 }
 
