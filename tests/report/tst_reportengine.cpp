@@ -5,6 +5,7 @@
 #include "ReportFixture.h"
 #include "TestEnvironment.h"
 
+#include <QLocale>
 #include <QTest>
 
 namespace {
@@ -94,6 +95,20 @@ private slots:
                 .arg(report.userDataset(QStringLiteral("RowDataset")).recordNumber());
         });
         QCOMPARE(expanded(report, body), expected);
+    }
+
+    void formatsNumbersWithTheLocaleSeparator()
+    {
+        TestEnvironment env;
+        ReportVariables::clear();
+        ReportVariables::set(QStringLiteral("varTax"), QStringLiteral("0,63"));
+        const QLocale previous;
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        Report report;
+        report.dataset(QStringLiteral("D")).setSource(customers());
+        const QString html = expanded(report, QStringLiteral("[D.Price:0.00]|[D.Price]|[varTax * 2:0.00]|[varTax]"));
+        QLocale::setDefault(previous);
+        QCOMPARE(html, QStringLiteral("2,68|2,675|1,26|0,63"));
     }
 
     void variablesAreSharedByEveryReport()
