@@ -231,7 +231,7 @@ std::shared_ptr<const Expression> parseExpression(const QString &text)
     return Parser(text).parseAll();
 }
 
-std::optional<double> numberOf(const QVariant &value)
+bool isNumericValue(const QVariant &value)
 {
     switch (value.typeId()) {
     case QMetaType::Int:
@@ -240,21 +240,26 @@ std::optional<double> numberOf(const QVariant &value)
     case QMetaType::ULongLong:
     case QMetaType::Double:
     case QMetaType::Float:
-    case QMetaType::Bool:
-        return value.toDouble();
-    case QMetaType::QString: {
-        const QString text = value.toString().trimmed();
-        bool ok = false;
-        double number = text.toDouble(&ok);
-        if (!ok)
-            number = QLocale().toDouble(text, &ok);
-        if (ok)
-            return number;
-        return std::nullopt;
-    }
+        return true;
     default:
-        return std::nullopt;
+        return false;
     }
+}
+
+std::optional<double> numberOf(const QVariant &value)
+{
+    if (isNumericValue(value) || value.typeId() == QMetaType::Bool)
+        return value.toDouble();
+    if (value.typeId() != QMetaType::QString)
+        return std::nullopt;
+    const QString text = value.toString().trimmed();
+    bool ok = false;
+    double number = text.toDouble(&ok);
+    if (!ok)
+        number = QLocale().toDouble(text, &ok);
+    if (ok)
+        return number;
+    return std::nullopt;
 }
 
 bool isTrue(const QVariant &value)

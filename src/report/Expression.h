@@ -38,5 +38,7 @@ QVariant evaluate(const Expression &expression, const ExpressionScope &scope);
 
 // Whether a value counts as true for [if]: present, not blank and not zero.
 bool isTrue(const QVariant &value);
+// Whether a value holds a number (not text that looks like one).
+bool isNumericValue(const QVariant &value);
 // A number read from a value; text is read with "." or the locale's separator.
 std::optional<double> numberOf(const QVariant &value);

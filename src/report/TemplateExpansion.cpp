@@ -10,21 +10,6 @@
 #include <cmath>
 
 namespace {
-bool isNumeric(const QVariant &value)
-{
-    switch (value.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return true;
-    default:
-        return false;
-    }
-}
-
 QLocale numberLocale()
 {
     QLocale locale;
@@ -139,7 +124,7 @@ private:
             return false;
         const auto ownNumber = numberOf(*own);
         const auto masterNumber = numberOf(master);
-        if (isNumeric(*own) && ownNumber && masterNumber)
+        if (isNumericValue(*own) && ownNumber && masterNumber)
             return *ownNumber == *masterNumber;
         return own->toString() == master.toString();
     }
@@ -254,7 +239,7 @@ QString formatValue(const QVariant &value, const QString &format)
         return {};
     if (format == u"date" || format == u"time")
         return temporalText(value, format);
-    if (isNumeric(value))
+    if (isNumericValue(value))
         return numberText(value.toDouble(), format);
     if (value.typeId() == QMetaType::QDate)
         return value.toDate().toString(Qt::ISODate);
