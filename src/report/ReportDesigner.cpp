@@ -142,7 +142,7 @@ void ReportDesigner::refreshPreview()
     m_typing->stop();
     // A template that does not parse keeps the last good preview on screen.
     try {
-        m_report.loadFromText(source(), m_fileName);
+        m_report.loadFromText(source(), m_fileName.isEmpty() ? QStringLiteral("(new template)") : m_fileName);
         m_prepared = std::make_unique<PreparedReport>(m_report.prepare());
         m_view->setReport(m_prepared.get());
         m_error->clear();
