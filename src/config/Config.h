@@ -16,7 +16,7 @@ public:
     TConfig(const TConfig &) = delete;
     TConfig &operator=(const TConfig &) = delete;
 
-    // The program-wide instance; throws std::logic_error when there is none.
+    // The program-wide instance (the newest one alive); throws std::logic_error when there is none.
     static TConfig &instance();
 
     QString GetUserPath() const;
