@@ -99,6 +99,23 @@ private slots:
         }
     }
 
+    void aMissingUsersTableIsReportedAtStartAndAtShutdown()
+    {
+        CreateDataFolder(env->dataFolder(), false);
+        {
+            StoreFile file(env->dataFolder() + u"kvtl.db"_s, StoreFile::Build::Nothing);
+            Sql::run(file.db(), u"DROP TABLE Users"_s);
+        }
+        TConfig config;
+        const QString missing = u"Database Engine Error # 11010 Table 'Users' does not exist"_s;
+        {
+            TDM dm(config, scriptedAnswers({}));
+            QVERIFY(askedFolders.isEmpty());
+            QCOMPARE(env->dialogs().shownTexts(), QStringList{missing});
+        }
+        QCOMPARE(env->dialogs().shownTexts(), (QStringList{missing, missing}));
+    }
+
     void theDialogComesBackUntilAFolderHoldsTheData()
     {
         const QString empty = env->root() + u"empty/"_s;
