@@ -6,9 +6,6 @@
 #include "store/Schema.h"
 #include "store/Sql.h"
 
-#include <QSqlRecord>
-
-#include <map>
 
 using namespace Qt::StringLiterals;
 
@@ -31,18 +28,9 @@ void TTable::open()
     if (!Maintenance::tableExists(database, m_name))
         throw EDBEngineError(EngineCode::TableNotFound, {m_name});
     Maintenance::checkTable(database, m_name);
-    QStringList fields;
-    std::map<int, QString> keyByPosition;
-    QSqlQuery info = Sql::run(database, u"PRAGMA table_info("_s + Sql::quoted(m_name) + u')', {}, m_name);
-    while (info.next()) {
-        fields.append(info.value(1).toString());
-        if (const int keyPosition = info.value(5).toInt(); keyPosition > 0)
-            keyByPosition[keyPosition] = info.value(1).toString();
-    }
-    m_fields = fields;
-    m_key.clear();
-    for (const auto &[position, field] : keyByPosition)
-        m_key.append(field);
+    const Maintenance::Columns columns = Maintenance::tableColumns(database, m_name);
+    m_fields = columns.fields;
+    m_key = columns.primaryKey;
     m_active = true;
 }
 
@@ -74,11 +62,7 @@ QStringList TTable::indexFields(const QString &index) const
     requireOpen();
     if (index.isEmpty())
         return m_key;
-    const QString sqlName = Schema::sqlIndexName(m_name, index);
-    QStringList fields;
-    QSqlQuery info = Sql::run(db(), u"PRAGMA index_info("_s + Sql::quoted(sqlName) + u')', {}, m_name);
-    while (info.next())
-        fields.append(info.value(2).toString());
+    const QStringList fields = Maintenance::indexColumns(db(), Schema::sqlIndexName(m_name, index));
     if (fields.isEmpty())
         throw EDBEngineError::withText(EngineCode::StatementError,
                                        u"Index '"_s + index + u"' does not exist in the table '"_s + m_name + u'\'');

@@ -1,7 +1,9 @@
 #pragma once
 
-#include <QSqlDatabase>
+#include "store/Sql.h"
+
 #include <QString>
+#include <QStringList>
 
 // A connection on a store database file; by default the file is first built
 // with every table at 1.1 by the schema code.
@@ -11,15 +13,12 @@ public:
     enum class Build { AllTables, Nothing };
 
     explicit StoreFile(const QString &file, Build build = Build::AllTables, int busyTimeoutMs = 2000);
-    ~StoreFile();
-    StoreFile(const StoreFile &) = delete;
-    StoreFile &operator=(const StoreFile &) = delete;
 
-    QSqlDatabase db() const;
-    const QString &connectionName() const { return m_name; }
-    // Runs statements of the program's dialect, failing the test on an error.
+    const QSqlDatabase &db() const { return m_connection.db(); }
+    const QString &connectionName() const { return m_connection.name(); }
+    // Runs statements of the program's dialect, throwing on an error.
     void run(const QStringList &statements) const;
 
 private:
-    QString m_name;
+    Sql::ScopedConnection m_connection;
 };

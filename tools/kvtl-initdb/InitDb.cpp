@@ -4,6 +4,7 @@
 #include "platform/AppError.h"
 #include "store/Maintenance.h"
 #include "store/Schema.h"
+#include "store/Sql.h"
 #include "store/Table.h"
 #include "store/Transaction.h"
 
@@ -11,9 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QUuid>
 
 using namespace Qt::StringLiterals;
 
@@ -119,22 +117,17 @@ void writeDemoStoreOptions(const QString &folder)
 
 void buildDatabase(const QString &file, bool demo)
 {
-    const QString connection = u"kvtl-initdb-"_s + QUuid::createUuid().toString();
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, connection);
-        db.setDatabaseName(file);
-        if (!db.open())
-            throw AppError(u"Unable to create "_s + file + u": "_s + db.lastError().text());
-        Maintenance::configureConnection(db);
-        withTransaction(db, [&] {
-            Schema::createDatabase(db);
-            addDefaults(connection);
-            if (demo)
-                addDemoShop(connection);
-        });
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(connection);
+    const Sql::ScopedConnection connection(file);
+    if (!connection.isOpen())
+        throw AppError(u"Unable to create "_s + file + u": "_s + connection.lastError().text());
+    const QSqlDatabase &db = connection.db();
+    Maintenance::configureConnection(db);
+    withTransaction(db, [&] {
+        Schema::createDatabase(db);
+        addDefaults(connection.name());
+        if (demo)
+            addDemoShop(connection.name());
+    });
 }
 
 } // namespace
