@@ -5,6 +5,9 @@
 #include "app/Icons.h"
 #include "app/ScreenTable.h"
 #include "app/fMain.h"
+#include "config/Config.h"
+#include "config/fDataMissing.h"
+#include "store/fDM.h"
 
 StartUp::StartUp(Application &application)
     : m_application(application)
@@ -17,6 +20,7 @@ int StartUp::run()
 {
     setApplicationTitle();
     createControlPanel();
+    createDataModule();
     return runEventLoop();
 }
 
@@ -32,6 +36,12 @@ void StartUp::setApplicationTitle()
 void StartUp::createControlPanel()
 {
     m_controlPanel = std::make_unique<TfrmMain>(ProgramScreens());
+}
+
+// The database module asks for another data folder while the tables are missing.
+void StartUp::createDataModule()
+{
+    m_dataModule = std::make_unique<TDM>(TConfig::instance(), &AskDataFolder);
 }
 
 int StartUp::runEventLoop()

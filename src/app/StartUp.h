@@ -3,6 +3,7 @@
 #include <memory>
 
 class Application;
+class TDM;
 class TfrmMain;
 
 // The program's start-up, step by step, and its shutdown in reverse.
@@ -17,9 +18,7 @@ class TfrmMain;
 // Each program-wide object of steps 2 to 4 is a member, declared in the order
 // of creation, so that destroying the StartUp object frees them in reverse:
 // the server link module, the database module, then the control panel. The
-// database module (step 3) and the server link module (step 4) are created in
-// run() after the control panel and held in members declared after
-// m_controlPanel.
+// server link module (step 4) joins as a member declared after m_dataModule.
 class StartUp
 {
 public:
@@ -34,8 +33,10 @@ public:
 private:
     void setApplicationTitle();
     void createControlPanel();
+    void createDataModule();
     int runEventLoop();
 
     Application &m_application;
     std::unique_ptr<TfrmMain> m_controlPanel;
+    std::unique_ptr<TDM> m_dataModule;
 };
