@@ -47,4 +47,8 @@ public:
     bool PrintPreview = true;
     bool PromptEmployeeOnNewWO = false;
     bool UseInventoryTracking = false;
+
+private:
+    // The instance that was current before this one, restored when this one goes.
+    TConfig *m_previous = nullptr;
 };
