@@ -43,6 +43,15 @@ void TColumnComboBox::addRow(const QStringList &columns)
     m_items->appendRow(row);
 }
 
+void TColumnComboBox::fillRows(const QList<QStringList> &rows)
+{
+    beginUpdate();
+    clearRows();
+    for (const QStringList &row : rows)
+        addRow(row);
+    endUpdate();
+}
+
 int TColumnComboBox::rowCountOfItems() const
 {
     return m_items->rowCount();

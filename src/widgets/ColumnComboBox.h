@@ -18,6 +18,8 @@ public:
     void endUpdate();
     void clearRows();
     void addRow(const QStringList &columns);
+    // Replaces every row, without repainting in between.
+    void fillRows(const QList<QStringList> &rows);
     int rowCountOfItems() const;
     QString columnText(int row, int column) const;
     // The column text of the chosen item, empty when none is chosen.

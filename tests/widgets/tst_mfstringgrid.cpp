@@ -24,7 +24,13 @@ class TestMFStringGrid : public QObject
 
     static QLineEdit *editor(TMFStringGrid &grid)
     {
-        return grid.viewport()->findChild<QLineEdit *>();
+        // Closed editors linger until deleted; the open one is the visible one.
+        const QList<QLineEdit *> editors = grid.viewport()->findChildren<QLineEdit *>();
+        for (QLineEdit *open : editors) {
+            if (open->isVisible())
+                return open;
+        }
+        return nullptr;
     }
 
 private slots:
@@ -127,7 +133,7 @@ private slots:
     {
         auto grid = makeGrid();
         grid->setCurrentCell(0, 0);
-        editor(*grid)->setText(QStringLiteral("A\nB"));
+        editor(*grid)->setText(QStringLiteral("A\r\nB"));
         QTest::keyClick(editor(*grid), Qt::Key_Tab);
         QCOMPARE(grid->cellText(0, 0), QStringLiteral("A B"));
     }
