@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/Lookups.h"
+
 #include <QString>
 
 #include <optional>
@@ -9,16 +11,10 @@
 class ProductLookup
 {
 public:
-    struct Product {
-        QString description;
-        // SellingPrice, fixed with two decimals; "0.00" for no product.
-        QString price;
-    };
-
     virtual ~ProductLookup() = default;
     // The ProductID of the product with this bar code, empty when none has it.
     virtual QString productIDByUPC(const QString &upc) = 0;
-    virtual Product product(const QString &productID) = 0;
+    virtual ProductDetails product(const QString &productID) = 0;
 };
 
 // A line after completion: the code (a bar code turned into its ProductID),

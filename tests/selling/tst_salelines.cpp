@@ -17,12 +17,12 @@ class ListCatalogue final : public ProductLookup
 {
 public:
     QHash<QString, QString> idByUPC{{u"070123456789"_s, u"P100"_s}};
-    QHash<QString, Product> products{{u"P100"_s, {u"Kettle"_s, u"24.50"_s}}};
+    QHash<QString, ProductDetails> products{{u"P100"_s, {u"Kettle"_s, u"24.50"_s}}};
 
     QString productIDByUPC(const QString &upc) override { return idByUPC.value(upc); }
-    Product product(const QString &productID) override
+    ProductDetails product(const QString &productID) override
     {
-        return products.value(productID, Product{QString(), u"0.00"_s});
+        return products.value(productID, ProductDetails{QString(), u"0.00"_s});
     }
 };
 
