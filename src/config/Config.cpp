@@ -7,13 +7,15 @@
 #include <QDir>
 
 #include <stdexcept>
+#include <vector>
 
 namespace {
 
-TConfig *&currentInstance()
+// Every live instance, oldest first; a test may make one while another lives.
+std::vector<TConfig *> &liveInstances()
 {
-    static TConfig *current = nullptr;
-    return current;
+    static std::vector<TConfig *> instances;
+    return instances;
 }
 
 const QString iniFileName = QStringLiteral("KVTL.ini");
@@ -50,21 +52,19 @@ TConfig::TConfig()
     UserIniFile = UserPath + iniFileName;
     LoadUserSettings();
     LoadStoreOptions();
-    m_previous = currentInstance();
-    currentInstance() = this;
+    liveInstances().push_back(this);
 }
 
 TConfig::~TConfig()
 {
-    if (currentInstance() == this)
-        currentInstance() = m_previous;
+    std::erase(liveInstances(), this);
 }
 
 TConfig &TConfig::instance()
 {
-    if (!currentInstance())
+    if (liveInstances().empty())
         throw std::logic_error("the configuration is used before it was made");
-    return *currentInstance();
+    return *liveInstances().back();
 }
 
 QString TConfig::GetUserPath() const

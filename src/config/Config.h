@@ -16,7 +16,7 @@ public:
     TConfig(const TConfig &) = delete;
     TConfig &operator=(const TConfig &) = delete;
 
-    // The program-wide instance; throws std::logic_error when there is none.
+    // The program-wide instance (the newest one alive); throws std::logic_error when there is none.
     static TConfig &instance();
 
     QString GetUserPath() const;
@@ -47,8 +47,4 @@ public:
     bool PrintPreview = true;
     bool PromptEmployeeOnNewWO = false;
     bool UseInventoryTracking = false;
-
-private:
-    // The instance that was current before this one, restored when this one goes.
-    TConfig *m_previous = nullptr;
 };

@@ -149,8 +149,10 @@ double IniFile::readFloat(const QString &section, const QString &key, double def
     }
 }
 
-void IniFile::writeString(const QString &section, const QString &key, const QString &value)
+void IniFile::writeString(const QString &section, const QString &key, const QString &text)
 {
+    // A line break in a value would start new lines that read as other keys.
+    const QString value = QString(text).replace(u'\r', u' ').replace(u'\n', u' ');
     if (const std::optional<KeyLine> found = findKey(section, key)) {
         const QString &line = m_lines[found->index];
         m_lines[found->index] = line.left(line.indexOf(u'=')).trimmed() + u'=' + value;

@@ -25,6 +25,7 @@ public:
     // Read with the locale's decimal separator.
     double readFloat(const QString &section, const QString &key, double defaultValue) const;
 
+    // Line breaks in the value are written as blanks.
     void writeString(const QString &section, const QString &key, const QString &value);
     void writeInteger(const QString &section, const QString &key, int value);
     // Written as 1 or 0.

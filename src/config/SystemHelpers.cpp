@@ -100,8 +100,10 @@ QString TempFileName(int number)
 
 QString ListFileNames(const QString &folder, const QString &mask)
 {
-    const QStringList entries = QDir(folder).entryList(
-        {mask}, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
+    // The mask may carry folders of its own ("Reports/*.frf").
+    const QFileInfo pattern(folder + mask);
+    const QStringList entries = QDir(pattern.path()).entryList(
+        {pattern.fileName()}, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
     QStringList titles;
     for (const QString &entry : entries)
         titles.append(FileTitle(entry));

@@ -240,7 +240,7 @@ int LenientInteger(const QString &text)
         if (isAsciiDigit(ch) || (ch == u'-' && collected.isEmpty())) {
             collected += ch;
         } else if (collected == u"-" && ch == u' ') {
-            // "- 5" is how some people type a negative number's sign apart; read it as 5.
+            // A minus with a blank after it is no sign: "- 5" reads as 5.
             collected.clear();
         } else {
             break;

@@ -4,6 +4,7 @@
 #include "platform/Printing.h"
 #include "platform/Shell.h"
 #include "platform/System.h"
+#include "report/PreparedReport.h"
 
 #include <QDateTime>
 #include <QList>
@@ -60,14 +61,21 @@ public:
     void searchHelp(const QString &file, const QString &keyword) override { help.append({file, 0, keyword, false, true}); }
 };
 
-// Reports a printer (or none) and keeps what would have been printed or previewed.
+// Reports a printer (or none, with an empty name) and keeps a copy of every
+// report that would have been previewed or printed, so that tests can read
+// its pages and text after the caller's own report object is gone. Like the
+// real print dialog, it prints nothing when the report has no pages.
 class FakePrinting final : public Printing
 {
 public:
     QString printer = QStringLiteral("Receipt printer");
-    QList<const PreparedReport *> previewed;
-    QList<const PreparedReport *> printed;
+    QList<PreparedReport> previewed;
+    QList<PreparedReport> printed;
     QString defaultPrinterName() const override { return printer; }
-    void preview(const PreparedReport &report) override { previewed.append(&report); }
-    void print(const PreparedReport &report) override { printed.append(&report); }
+    void preview(const PreparedReport &report) override { previewed.append(report); }
+    void print(const PreparedReport &report) override
+    {
+        if (report.pageCount() > 0 && !printer.isEmpty())
+            printed.append(report);
+    }
 };
