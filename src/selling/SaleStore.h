@@ -39,5 +39,9 @@ struct SaleRecord {
 // problems already written to Errors.log stay there.
 void StoreSale(const SaleRecord &sale, const std::function<void()> &runReceipt);
 
+// Runs the receipt template of a stored invoice, previewed or printed as the
+// configuration says; the caller has checked the default printer.
+void RunSaleReceipt(const QString &invoice);
+
 // What the cashier is told when a sale could not be stored.
 QString SaleNotStoredMessage(const QString &reason);

@@ -4,6 +4,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Guarded.h"
 #include "platform/Shell.h"
+#include "report/ReportRunning.h"
 #include "selling/SaleCompletion.h"
 #include "selling/SaleLists.h"
 #include "selling/SaleStore.h"
@@ -281,7 +282,37 @@ void TfrmSale::btnHomeClick()
 
 void TfrmSale::ToolButton2Click()
 {
-    Shell::instance().showHelpTopic(TConfig::instance().ProgramPath + QStringLiteral("KVTL.hlp"), HelpTopic);
+    // The program's help file is the folder of topic pages beside it.
+    Shell::instance().showHelpTopic(TConfig::instance().ProgramPath + QStringLiteral("help/"), HelpTopic);
+}
+
+void TfrmSale::btnPrintClick()
+{
+    guarded([this] {
+        if (!CheckDefaultPrinter())
+            return;
+        const QString refusal = CompletionRefusal(
+            {rgPaymentMethod->itemIndex(), edtGrandTotal->text(), edtCashTendered->text(), ReceiptPrinted});
+        if (!refusal.isEmpty()) {
+            Dialogs::instance().message(refusal);
+            return;
+        }
+        storeSaleAndRunReceipt();
+    });
+}
+
+// A sale that could not be stored leaves nothing behind and the screen as
+// it was, and the cashier is told why, so that it can be corrected and
+// printed again.
+void TfrmSale::storeSaleAndRunReceipt()
+{
+    const SaleRecord sale = saleOnScreen();
+    try {
+        StoreSale(sale, [&sale] { RunSaleReceipt(sale.invoice); });
+        ReceiptPrinted = true;
+    } catch (...) {
+        Dialogs::instance().message(SaleNotStoredMessage(currentExceptionText()));
+    }
 }
 
 QList<SaleLine> TfrmSale::gridLines() const

@@ -53,7 +53,6 @@ private:
     QList<SaleLine> gridLines() const;
     SaleRecord saleOnScreen() const;
     void storeSaleAndRunReceipt();
-    void runReceipt(const QString &invoice);
 
     QLineEdit *edtInvoice;
     TMFStringGrid *AdvStringGrid1;
