@@ -19,6 +19,7 @@
 #include <QTextTable>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 // Layout happens at the CSS pixel size (96 per inch), whatever the device
@@ -81,7 +82,10 @@ using TableRows = QList<QStringList>;
 void visit(const QTextFrame &frame, const std::function<void(const QString &)> &paragraph,
            const std::function<void(const TableRows &)> &table)
 {
+    // The layout puts an empty paragraph after every table; it is no content.
+    bool afterTable = false;
     for (auto it = frame.begin(); !it.atEnd(); ++it) {
+        const bool skipEmpty = std::exchange(afterTable, false);
         if (QTextFrame *child = it.currentFrame()) {
             if (auto *grid = qobject_cast<QTextTable *>(child)) {
                 TableRows rows;
@@ -95,10 +99,11 @@ void visit(const QTextFrame &frame, const std::function<void(const QString &)> &
                     rows.append(cells);
                 }
                 table(rows);
+                afterTable = true;
             } else {
                 visit(*child, paragraph, table);
             }
-        } else if (it.currentBlock().isValid()) {
+        } else if (it.currentBlock().isValid() && !(skipEmpty && it.currentBlock().text().isEmpty())) {
             paragraph(it.currentBlock().text().replace(QChar::LineSeparator, u'\n'));
         }
     }
