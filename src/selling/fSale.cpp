@@ -178,6 +178,7 @@ void TfrmSale::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     raise();
     activateWindow();
+    AdvStringGrid1->goToCell(0, ItemColumn);
 }
 
 void TfrmSale::FormShow()
@@ -196,7 +197,6 @@ void TfrmSale::FormShow()
     cboDiscountType->setEntries(lists.discountTypes);
     cboCoupon->setEntries(lists.coupons);
     ReceiptPrinted = false;
-    AdvStringGrid1->setCurrentCell(0, ItemColumn);
 }
 
 void TfrmSale::AdvStringGrid1CompleteRow(int row, int column)
@@ -270,8 +270,7 @@ void TfrmSale::btnCancelClick()
         if (QuickSale)
             edtInvoice->setText(NextInvoiceNumber());
         ReceiptPrinted = false;
-        AdvStringGrid1->setCurrentCell(0, ItemColumn);
-        AdvStringGrid1->setFocus();
+        AdvStringGrid1->goToCell(0, ItemColumn);
     });
 }
 

@@ -302,6 +302,13 @@ QTableWidgetItem *TMFStringGrid::newCellItem(int column) const
     return cell;
 }
 
+void TMFStringGrid::goToCell(int row, int column)
+{
+    setCurrentCell(row, column);
+    setFocus();
+    openEditorOnCurrentCell();
+}
+
 void TMFStringGrid::openEditorOnCurrentCell()
 {
     const QModelIndex current = currentIndex();

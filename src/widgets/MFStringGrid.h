@@ -34,6 +34,9 @@ public:
     void clearCells();
     // Sorts the rows by a column's text, letter case ignored.
     void sortRowsByColumn(int column, Qt::SortOrder order);
+    // Makes a cell current and, when it is editable, opens its editor.
+    void goToCell(int row, int column);
+    void openEditorOnCurrentCell();
 
 signals:
     // Before the grid acts on Tab, Enter or an arrow key, and after a mouse
@@ -58,7 +61,6 @@ private:
     void fillRow(int row);
     Qt::ItemFlags cellFlags(int column) const;
     QTableWidgetItem *newCellItem(int column) const;
-    void openEditorOnCurrentCell();
     void sortByClickedTitle(int column);
 
     GridCellDelegate *m_delegate = nullptr;
