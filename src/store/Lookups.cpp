@@ -2,10 +2,14 @@
 
 #include "config/TextHelpers.h"
 #include "platform/Clock.h"
+#include "store/Sql.h"
 #include "store/fDM.h"
 
-// The lookups read through explicit selections, so the tables' own filters
-// and index choices (which screens and reports set) are never touched.
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+// The lookups read with statements of their own, so the tables' filters and
+// index choices (which screens and reports set) are never touched.
 
 namespace {
 TTable &opened(TTable &table)
@@ -14,14 +18,26 @@ TTable &opened(TTable &table)
     return table;
 }
 
-QString equalsText(const QString &field, const QString &text)
+// The rows, in the given order, whose field equals the value; only the
+// fields asked for are read, and the value is bound, never pasted in.
+QSqlQuery selectWhere(TTable &table, const QString &fields, const QString &field, const QVariant &value,
+                      const QString &order, const QString &limit = {})
 {
-    return field + QStringLiteral(" = ") + QuotedText(text);
+    opened(table);
+    return Sql::run(TDM::instance().DB(),
+                    QStringLiteral("SELECT ") + fields + QStringLiteral(" FROM ") + Sql::quoted(table.name())
+                        + QStringLiteral(" WHERE ") + Sql::quoted(field) + QStringLiteral(" = ? ORDER BY ") + order
+                        + limit,
+                    {value}, table.name());
 }
 
-std::optional<TRecord> firstWhere(TTable &table, const QString &filter, const QString &index = {})
+std::optional<QSqlRecord> firstWhere(TTable &table, const QString &fields, const QString &field,
+                                     const QVariant &value, const QString &order)
 {
-    return opened(table).first(Selection{filter, index});
+    QSqlQuery query = selectWhere(table, fields, field, value, order, QStringLiteral(" LIMIT 1"));
+    if (!query.next())
+        return std::nullopt;
+    return query.record();
 }
 
 // Fills a list from one field of every row, in primary order; the list is
@@ -41,6 +57,12 @@ void fillList(QStringList &list, TTable &table, const QString &field, bool skipB
 QString todayYearMonth()
 {
     return Clock::instance().today().toString(QStringLiteral("yyMM"));
+}
+
+std::optional<QSqlRecord> customerByPhone(const QString &phone)
+{
+    return firstWhere(TDM::instance().tblCustomers, QStringLiteral("CustID"), QStringLiteral("HomePhone"), phone,
+                      QStringLiteral("CustID"));
 }
 }
 
@@ -62,62 +84,56 @@ QString NextInvoiceNumber()
 
 bool CustomerExistsByPhone(const QString &phone)
 {
-    return firstWhere(TDM::instance().tblCustomers, equalsText(QStringLiteral("HomePhone"), phone),
-                      QStringLiteral("HomePhone"))
-        .has_value();
+    return customerByPhone(phone).has_value();
 }
 
 int CustomerIDByPhone(const QString &phone)
 {
-    const std::optional<TRecord> customer = firstWhere(
-        TDM::instance().tblCustomers, equalsText(QStringLiteral("HomePhone"), phone), QStringLiteral("HomePhone"));
-    return customer ? customer->asInteger(QStringLiteral("CustID")) : 0;
+    const std::optional<QSqlRecord> customer = customerByPhone(phone);
+    return customer ? customer->value(0).toInt() : 0;
 }
 
 QList<QStringList> CustomerComboRows(const QString &phone)
 {
     QList<QStringList> items;
-    const QList<TRecord> customers = opened(TDM::instance().tblCustomers)
-                                         .rows(Selection{equalsText(QStringLiteral("HomePhone"), phone),
-                                                         QStringLiteral("HomePhone")});
-    for (const TRecord &customer : customers) {
-        items.append({customer.asString(QStringLiteral("CustID")), customer.asString(QStringLiteral("LastName")),
-                      QString(), customer.asString(QStringLiteral("FirstName"))});
-    }
+    QSqlQuery customers = selectWhere(TDM::instance().tblCustomers, QStringLiteral("CustID, LastName, FirstName"),
+                                      QStringLiteral("HomePhone"), phone, QStringLiteral("CustID"));
+    while (customers.next())
+        items.append({customers.value(0).toString(), customers.value(1).toString(), QString(),
+                      customers.value(2).toString()});
     return items;
 }
 
 CustomerDetails GetCustomer(const QString &custID)
 {
-    // The number goes into the filter as a number, never as raw text.
+    // The number goes to the database as a number, never as raw text.
     bool isNumber = false;
     const int number = custID.trimmed().toInt(&isNumber);
     if (!isNumber)
         return {};
-    const std::optional<TRecord> customer =
-        firstWhere(TDM::instance().tblCustomers, QStringLiteral("CustID = %1").arg(number));
+    const std::optional<QSqlRecord> customer =
+        firstWhere(TDM::instance().tblCustomers, QStringLiteral("LastName, FirstName, Gender"),
+                   QStringLiteral("CustID"), number, QStringLiteral("CustID"));
     if (!customer)
         return {};
-    return {customer->asString(QStringLiteral("LastName")), customer->asString(QStringLiteral("FirstName")),
-            customer->asInteger(QStringLiteral("Gender"))};
+    return {customer->value(0).toString(), customer->value(1).toString(), customer->value(2).toInt()};
 }
 
 ProductDetails GetProduct(const QString &productID)
 {
-    const std::optional<TRecord> product =
-        firstWhere(TDM::instance().tblProducts, equalsText(QStringLiteral("ProductID"), productID));
+    const std::optional<QSqlRecord> product =
+        firstWhere(TDM::instance().tblProducts, QStringLiteral("Description, SellingPrice"),
+                   QStringLiteral("ProductID"), productID, QStringLiteral("ProductID"));
     if (!product)
         return {QString(), FixedTwoDecimals(0)};
-    return {product->asString(QStringLiteral("Description")),
-            FixedTwoDecimals(product->asFloat(QStringLiteral("SellingPrice")))};
+    return {product->value(0).toString(), FixedTwoDecimals(product->value(1).toDouble())};
 }
 
 QString ProductIDByUPC(const QString &upc)
 {
-    const std::optional<TRecord> product = firstWhere(TDM::instance().tblProducts,
-                                                      equalsText(QStringLiteral("UPCCode"), upc),
-                                                      QStringLiteral("UPCCode"));
-    return product ? product->asString(QStringLiteral("ProductID")) : QString();
+    const std::optional<QSqlRecord> product = firstWhere(TDM::instance().tblProducts, QStringLiteral("ProductID"),
+                                                         QStringLiteral("UPCCode"), upc, QStringLiteral("ProductID"));
+    return product ? product->value(0).toString() : QString();
 }
 
 bool IsUPCCode(const QString &text)
@@ -127,22 +143,23 @@ bool IsUPCCode(const QString &text)
 
 QString PaymentTypeName(int id)
 {
-    const std::optional<TRecord> type = opened(TDM::instance().tblPaymentTypes).findKey({id});
-    return type ? type->asString(QStringLiteral("PaymentType")) : QString();
+    const std::optional<QSqlRecord> type = firstWhere(TDM::instance().tblPaymentTypes, QStringLiteral("PaymentType"),
+                                                      QStringLiteral("ID"), id, QStringLiteral("ID"));
+    return type ? type->value(0).toString() : QString();
 }
 
 int PaymentTypeID(const QString &name)
 {
-    const std::optional<TRecord> type =
-        opened(TDM::instance().tblPaymentTypes).findKey({name}, QStringLiteral("PaymentType"));
-    return type ? type->asInteger(QStringLiteral("ID")) : -1;
+    const std::optional<QSqlRecord> type = firstWhere(TDM::instance().tblPaymentTypes, QStringLiteral("ID"),
+                                                      QStringLiteral("PaymentType"), name, QStringLiteral("ID"));
+    return type ? type->value(0).toInt() : -1;
 }
 
 QString EmployeeIDByName(const QString &name)
 {
-    const std::optional<TRecord> employee =
-        opened(TDM::instance().tblEmployees).findKey({name}, QStringLiteral("Name"));
-    return employee ? employee->asString(QStringLiteral("EmployeeID")) : QString();
+    const std::optional<QSqlRecord> employee = firstWhere(TDM::instance().tblEmployees, QStringLiteral("EmployeeID"),
+                                                          QStringLiteral("Name"), name, QStringLiteral("EmployeeID"));
+    return employee ? employee->value(0).toString() : QString();
 }
 
 void FillPhoneList(QStringList &list)

@@ -44,11 +44,11 @@ protected:
     {
         auto *editor = qobject_cast<QLineEdit *>(object);
         if (editor && event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent *>(event)->key();
-            if (isGridKey(editor, key)) {
+            const auto *press = static_cast<QKeyEvent *>(event);
+            if (isGridKey(editor, press->key())) {
                 emit commitData(editor);
                 emit closeEditor(editor, QAbstractItemDelegate::NoHint);
-                m_grid->handleNavigationKey(key);
+                m_grid->handleKey(press->key(), press->modifiers());
                 return true;
             }
         }
@@ -165,10 +165,34 @@ void TMFStringGrid::sortRowsByColumn(int column, Qt::SortOrder order)
 
 void TMFStringGrid::keyPressEvent(QKeyEvent *event)
 {
-    if (handleNavigationKey(event->key()))
+    if (handleKey(event->key(), event->modifiers()))
         event->accept();
     else
         QTableWidget::keyPressEvent(event);
+}
+
+bool TMFStringGrid::handleKey(int key, Qt::KeyboardModifiers modifiers)
+{
+    const bool tab = key == Qt::Key_Tab || key == Qt::Key_Backtab;
+    if (!tab || !(modifiers & Qt::ControlModifier))
+        return handleNavigationKey(key);
+    if (currentRow() >= 0 && currentColumn() >= 0)
+        emit rowCompletionRequested(currentRow(), currentColumn());
+    leaveGrid(key == Qt::Key_Tab && !(modifiers & Qt::ShiftModifier));
+    return true;
+}
+
+// Tab stays inside the grid, so Ctrl+Tab (and Ctrl+Shift+Tab) is how the
+// keyboard moves on to the next (or previous) control of the window.
+void TMFStringGrid::leaveGrid(bool forward)
+{
+    QWidget *next = this;
+    do {
+        next = forward ? next->nextInFocusChain() : next->previousInFocusChain();
+    } while (next != this
+             && (isAncestorOf(next) || !next->isEnabled() || !next->isVisible()
+                 || !(next->focusPolicy() & Qt::TabFocus)));
+    next->setFocus(Qt::TabFocusReason);
 }
 
 void TMFStringGrid::mousePressEvent(QMouseEvent *event)

@@ -52,7 +52,9 @@ private:
 
     // What the grid does with a key, also while a cell is being edited;
     // returns false for keys it leaves to the editor or the view.
+    bool handleKey(int key, Qt::KeyboardModifiers modifiers);
     bool handleNavigationKey(int key);
+    void leaveGrid(bool forward);
     void commitOpenEditor();
     void moveAfterTab();
     void moveToNextLine();

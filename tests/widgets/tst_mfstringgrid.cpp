@@ -156,6 +156,27 @@ private slots:
         QCOMPARE(grid->cellText(2, 0), QStringLiteral("Alpha"));
     }
 
+    void ctrlTabLeavesTheGridAfterCompletingTheLine()
+    {
+        QWidget window;
+        auto *grid = new TMFStringGrid(&window);
+        grid->setColumnTitles({QStringLiteral("Item"), QStringLiteral("Quantity")});
+        grid->setEditableColumns({0, 1});
+        grid->setRowCount(2);
+        auto *after = new QLineEdit(&window);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        int completions = 0;
+        connect(grid, &TMFStringGrid::rowCompletionRequested, this, [&] { ++completions; });
+        grid->goToCell(0, 0);
+        QTest::keyClicks(editor(*grid), QStringLiteral("P1"));
+        QTest::keyClick(editor(*grid), Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(completions, 1);
+        QCOMPARE(grid->cellText(0, 0), QStringLiteral("P1"));
+        QVERIFY(after->hasFocus());
+    }
+
     void clearCellsKeepsTheRows()
     {
         auto grid = makeGrid();
