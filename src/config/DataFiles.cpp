@@ -2,11 +2,10 @@
 
 #include "config/Config.h"
 #include "store/Schema.h"
+#include "store/Sql.h"
 
 #include <QFileInfo>
-#include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QUuid>
 
 using namespace Qt::StringLiterals;
 
@@ -37,17 +36,8 @@ bool DataFilesPresent(const QString &dataPath)
     const QString file = DatabaseFileName(dataPath);
     if (!QFileInfo(file).isFile())
         return false;
-    const QString connection = u"kvtl-check-"_s + QUuid::createUuid().toString();
-    bool present = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, connection);
-        db.setDatabaseName(file);
-        db.setConnectOptions(u"QSQLITE_OPEN_READONLY"_s);
-        present = db.open() && holdsTables(db, Schema::requiredTables());
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(connection);
-    return present;
+    const Sql::ScopedConnection check(file, u"QSQLITE_OPEN_READONLY"_s);
+    return check.isOpen() && holdsTables(check.db(), Schema::requiredTables());
 }
 
 bool DataFilesPresent()

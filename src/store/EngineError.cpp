@@ -45,6 +45,12 @@ enum SqliteResult { Busy = 5, Locked = 6, IoError = 10, Corrupt = 11, Constraint
 constexpr int IoErrRead = 10 | (1 << 8);
 constexpr int IoErrShortRead = 10 | (2 << 8);
 
+const QRegularExpression &duplicateKey()
+{
+    static const QRegularExpression unique(u"UNIQUE constraint failed: (\\w+)\\."_s);
+    return unique;
+}
+
 int damageCode(int extended)
 {
     if (extended == IoErrRead || extended == IoErrShortRead)
@@ -105,8 +111,8 @@ EDBEngineError engineErrorFrom(const QSqlError &error, const QString &table)
     case IoError:
         return EDBEngineError(damageCode(extended), {table});
     case Constraint:
-        if (text.contains(u"UNIQUE"_s))
-            return EDBEngineError(EngineCode::DuplicateKey, {u"Primary"_s, table});
+        if (const auto match = duplicateKey().match(text); match.hasMatch())
+            return EDBEngineError(EngineCode::DuplicateKey, {u"Primary"_s, table.isEmpty() ? match.captured(1) : table});
         break;
     default:
         break;

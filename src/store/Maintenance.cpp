@@ -6,9 +6,10 @@
 #include <QDir>
 #include <QSqlDriver>
 #include <QTemporaryDir>
-#include <QUuid>
 
 #include <sqlite3.h>
+
+#include <map>
 
 using namespace Qt::StringLiterals;
 
@@ -52,44 +53,54 @@ QList<Object> schemaObjects(const QSqlDatabase &db)
     return objects;
 }
 
+// The repair copy is attached to the live connection while the rows move.
+class Attached
+{
+public:
+    Attached(const QSqlDatabase &db, const QString &file, const QString &table)
+        : m_db(db)
+    {
+        Sql::run(m_db, u"ATTACH DATABASE ? AS repaired"_s, {file}, table);
+    }
+    ~Attached() { QSqlQuery(m_db).exec(u"DETACH DATABASE repaired"_s); }
+    Attached(const Attached &) = delete;
+    Attached &operator=(const Attached &) = delete;
+
+private:
+    QSqlDatabase m_db;
+};
+
+void copyRows(const QSqlDatabase &db, const QString &copyFile, const QString &table, const QList<Object> &objects)
+{
+    const Attached attached(db, copyFile, table);
+    for (const Object &object : objects) {
+        if (object.type != u"table"_s)
+            continue;
+        // The engine keeps every definition starting with the words "CREATE TABLE ".
+        Sql::run(db, u"CREATE TABLE repaired."_s + object.sql.mid(13), {}, object.name);
+        Sql::run(db, u"INSERT INTO repaired."_s + Sql::quoted(object.name) + u" SELECT * FROM main."_s
+                         + Sql::quoted(object.name) + u" NOT INDEXED WHERE 1"_s,
+                 {}, object.name);
+    }
+    if (Sql::scalar(db, u"SELECT count(*) FROM main.sqlite_master WHERE name = 'sqlite_sequence'"_s).toInt() > 0) {
+        Sql::run(db, u"DELETE FROM repaired.sqlite_sequence"_s);
+        Sql::run(db, u"INSERT INTO repaired.sqlite_sequence SELECT * FROM main.sqlite_sequence"_s);
+    }
+}
+
 // The copy is built in a separate file, with every row read without the
 // indexes, and the indexes built anew from their definitions.
 void buildCopy(const QSqlDatabase &db, const QString &copyFile, const QString &table)
 {
-    Sql::run(db, u"ATTACH DATABASE ? AS repaired"_s, {copyFile}, table);
     const QList<Object> objects = schemaObjects(db);
-    try {
-        for (const Object &object : objects) {
-            if (object.type != u"table"_s)
-                continue;
-            // The engine keeps every definition starting with the words "CREATE TABLE ".
-            const QString create = u"CREATE TABLE repaired."_s + object.sql.mid(13);
-            Sql::run(db, create, {}, object.name);
-            Sql::run(db, u"INSERT INTO repaired."_s + Sql::quoted(object.name) + u" SELECT * FROM main."_s
-                             + Sql::quoted(object.name) + u" NOT INDEXED WHERE 1"_s,
-                     {}, object.name);
-        }
-        if (Sql::scalar(db, u"SELECT count(*) FROM main.sqlite_master WHERE name = 'sqlite_sequence'"_s).toInt() > 0) {
-            Sql::run(db, u"DELETE FROM repaired.sqlite_sequence"_s);
-            Sql::run(db, u"INSERT INTO repaired.sqlite_sequence SELECT * FROM main.sqlite_sequence"_s);
-        }
-        Sql::run(db, u"DETACH DATABASE repaired"_s);
-    } catch (...) {
-        Sql::run(db, u"DETACH DATABASE repaired"_s);
-        throw;
-    }
-    QSqlDatabase copy = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"kvtl-repair-"_s + QUuid::createUuid().toString());
-    const QString copyName = copy.connectionName();
-    copy.setDatabaseName(copyFile);
-    if (!copy.open())
+    copyRows(db, copyFile, table, objects);
+    const Sql::ScopedConnection copy(copyFile);
+    if (!copy.isOpen())
         throw engineErrorFrom(copy.lastError(), table);
     for (const Object &object : objects) {
         if (object.type != u"table"_s)
-            Sql::run(copy, object.sql, {}, object.name);
+            Sql::run(copy.db(), object.sql, {}, object.name);
     }
-    copy.close();
-    copy = QSqlDatabase();
-    QSqlDatabase::removeDatabase(copyName);
 }
 
 // Writes the copy's pages over the live file under the engine's own locks,
@@ -140,6 +151,30 @@ bool tableExists(const QSqlDatabase &db, const QString &table)
                        {table}, table)
                .toInt()
            > 0;
+}
+
+Columns tableColumns(const QSqlDatabase &db, const QString &table)
+{
+    Columns columns;
+    std::map<int, QString> keyByPosition;
+    QSqlQuery info = Sql::run(db, u"PRAGMA table_info("_s + Sql::quoted(table) + u')', {}, table);
+    while (info.next()) {
+        columns.fields.append(info.value(1).toString());
+        if (const int keyPosition = info.value(5).toInt(); keyPosition > 0)
+            keyByPosition[keyPosition] = info.value(1).toString();
+    }
+    for (const auto &[position, field] : keyByPosition)
+        columns.primaryKey.append(field);
+    return columns;
+}
+
+QStringList indexColumns(const QSqlDatabase &db, const QString &sqlIndexName)
+{
+    QStringList fields;
+    QSqlQuery info = Sql::run(db, u"PRAGMA index_info("_s + Sql::quoted(sqlIndexName) + u')');
+    while (info.next())
+        fields.append(info.value(2).toString());
+    return fields;
 }
 
 void checkTable(const QSqlDatabase &db, const QString &table)

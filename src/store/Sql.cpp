@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QSqlError>
 #include <QTime>
+#include <QUuid>
 
 using namespace Qt::StringLiterals;
 
@@ -47,6 +48,22 @@ QVariant scalar(const QSqlDatabase &db, const QString &statement, const QVariant
 {
     QSqlQuery query = run(db, statement, values, table);
     return query.next() ? query.value(0) : QVariant();
+}
+
+ScopedConnection::ScopedConnection(const QString &file, const QString &connectOptions)
+    : m_name(u"kvtl-scoped-"_s + QUuid::createUuid().toString())
+    , m_db(QSqlDatabase::addDatabase(u"QSQLITE"_s, m_name))
+{
+    m_db.setDatabaseName(file);
+    m_db.setConnectOptions(connectOptions);
+    m_db.open();
+}
+
+ScopedConnection::~ScopedConnection()
+{
+    m_db.close();
+    m_db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_name);
 }
 
 QString quoted(const QString &name)

@@ -6,9 +6,6 @@
 #include "store/Schema.h"
 #include "store/Sql.h"
 
-#include <QSqlRecord>
-
-#include <map>
 
 using namespace Qt::StringLiterals;
 
@@ -31,18 +28,9 @@ void TTable::open()
     if (!Maintenance::tableExists(database, m_name))
         throw EDBEngineError(EngineCode::TableNotFound, {m_name});
     Maintenance::checkTable(database, m_name);
-    QStringList fields;
-    std::map<int, QString> keyByPosition;
-    QSqlQuery info = Sql::run(database, u"PRAGMA table_info("_s + Sql::quoted(m_name) + u')', {}, m_name);
-    while (info.next()) {
-        fields.append(info.value(1).toString());
-        if (const int keyPosition = info.value(5).toInt(); keyPosition > 0)
-            keyByPosition[keyPosition] = info.value(1).toString();
-    }
-    m_fields = fields;
-    m_key.clear();
-    for (const auto &[position, field] : keyByPosition)
-        m_key.append(field);
+    const Maintenance::Columns columns = Maintenance::tableColumns(database, m_name);
+    m_fields = columns.fields;
+    m_key = columns.primaryKey;
     m_active = true;
 }
 
@@ -74,11 +62,7 @@ QStringList TTable::indexFields(const QString &index) const
     requireOpen();
     if (index.isEmpty())
         return m_key;
-    const QString sqlName = Schema::sqlIndexName(m_name, index);
-    QStringList fields;
-    QSqlQuery info = Sql::run(db(), u"PRAGMA index_info("_s + Sql::quoted(sqlName) + u')', {}, m_name);
-    while (info.next())
-        fields.append(info.value(2).toString());
+    const QStringList fields = Maintenance::indexColumns(db(), Schema::sqlIndexName(m_name, index));
     if (fields.isEmpty())
         throw EDBEngineError::withText(EngineCode::StatementError,
                                        u"Index '"_s + index + u"' does not exist in the table '"_s + m_name + u'\'');
@@ -96,24 +80,30 @@ Selection TTable::currentSelection() const
     return {m_filtered ? m_filterText : QString(), m_current.index};
 }
 
-QString TTable::selectText(const Selection &selection, bool reversed, int limit) const
+QString TTable::whereClause(const Selection &selection, const QStringList &conditions)
 {
-    QString statement = u"SELECT * FROM "_s + Sql::quoted(m_name);
+    QStringList parts = conditions;
     if (!selection.filter.trimmed().isEmpty())
-        statement += u" WHERE "_s + TranslateDialect(selection.filter);
-    QStringList order;
+        parts.prepend(u'(' + TranslateDialect(selection.filter) + u')');
+    return parts.isEmpty() ? QString() : u" WHERE "_s + parts.join(u" AND "_s);
+}
+
+QString TTable::selectText(const Selection &selection, const Reading &reading) const
+{
+    QString statement = u"SELECT * FROM "_s + Sql::quoted(m_name) + whereClause(selection, reading.conditions);
     QStringList fields = indexFields(selection.index);
     // Rows equal on a secondary index follow the primary key, so the order is always the same.
     for (const QString &field : m_key) {
         if (!fields.contains(field))
             fields.append(field);
     }
+    QStringList order;
     for (const QString &field : fields)
-        order.append(Sql::quoted(field) + (reversed ? u" DESC"_s : u""_s));
+        order.append(Sql::quoted(field) + (reading.reversed ? u" DESC"_s : u""_s));
     if (!order.isEmpty())
         statement += u" ORDER BY "_s + order.join(u", "_s);
-    if (limit > 0)
-        statement += u" LIMIT "_s + QString::number(limit);
+    if (reading.limit > 0)
+        statement += u" LIMIT "_s + QString::number(reading.limit);
     return statement;
 }
 
@@ -136,29 +126,27 @@ QList<TRecord> TTable::fetch(const QString &statement, const QVariantList &value
 QList<TRecord> TTable::rows(const Selection &selection) const
 {
     requireOpen();
-    return fetch(selectText(selection, false, 0), {});
+    return fetch(selectText(selection, {}), {});
 }
 
 std::optional<TRecord> TTable::first(const Selection &selection) const
 {
     requireOpen();
-    const QList<TRecord> found = fetch(selectText(selection, false, 1), {});
+    const QList<TRecord> found = fetch(selectText(selection, {.conditions = {}, .limit = 1}), {});
     return found.isEmpty() ? std::nullopt : std::optional<TRecord>(found.first());
 }
 
 std::optional<TRecord> TTable::last(const Selection &selection) const
 {
     requireOpen();
-    const QList<TRecord> found = fetch(selectText(selection, true, 1), {});
+    const QList<TRecord> found = fetch(selectText(selection, {.conditions = {}, .reversed = true, .limit = 1}), {});
     return found.isEmpty() ? std::nullopt : std::optional<TRecord>(found.first());
 }
 
 int TTable::count(const Selection &selection) const
 {
     requireOpen();
-    QString statement = u"SELECT count(*) FROM "_s + Sql::quoted(m_name);
-    if (!selection.filter.trimmed().isEmpty())
-        statement += u" WHERE "_s + TranslateDialect(selection.filter);
+    const QString statement = u"SELECT count(*) FROM "_s + Sql::quoted(m_name) + whereClause(selection, {});
     return Sql::scalar(db(), statement, {}, m_name).toInt();
 }
 
@@ -169,9 +157,7 @@ std::optional<TRecord> TTable::findKey(const QVariantList &values, const QString
     QStringList conditions;
     for (int i = 0; i < values.size() && i < fields.size(); ++i)
         conditions.append(Sql::quoted(fields[i]) + u" = ?"_s);
-    QString statement = selectText({{}, index}, false, 1);
-    if (!conditions.isEmpty())
-        statement.replace(u" ORDER BY "_s, u" WHERE "_s + conditions.join(u" AND "_s) + u" ORDER BY "_s);
+    const QString statement = selectText({{}, index}, {.conditions = conditions, .limit = 1});
     const QList<TRecord> found = fetch(statement, values.mid(0, fields.size()));
     return found.isEmpty() ? std::nullopt : std::optional<TRecord>(found.first());
 }
@@ -289,9 +275,6 @@ FilterScope::~FilterScope()
 {
     m_table.setFilter(m_filter);
     m_table.setFiltered(m_filtered);
-    try {
-        m_table.setIndexName(m_index);
-    } catch (...) {
-        // The index was valid when it was set; nothing better to restore.
-    }
+    // The index was checked when it was first set.
+    m_table.m_current.index = m_index;
 }

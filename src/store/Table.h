@@ -74,9 +74,16 @@ public:
     void remove(const TRecord &record);
 
 private:
+    friend class FilterScope;
     QSqlDatabase db() const;
     void requireOpen() const;
-    QString selectText(const Selection &selection, bool reversed, int limit) const;
+    struct Reading {
+        QStringList conditions; // further conditions with bound values
+        bool reversed = false;
+        int limit = 0;
+    };
+    static QString whereClause(const Selection &selection, const QStringList &conditions);
+    QString selectText(const Selection &selection, const Reading &reading) const;
     QList<TRecord> fetch(const QString &statement, const QVariantList &values) const;
     QString keyCondition() const;
     TRecord readBackInserted(const QVariant &rowId) const;

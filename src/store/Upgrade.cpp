@@ -1,27 +1,17 @@
 #include "store/Upgrade.h"
 
+#include "store/Maintenance.h"
 #include "store/Schema.h"
 #include "store/Sql.h"
 #include "store/Transaction.h"
-
-#include <QSqlQuery>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-QStringList liveFields(const QSqlDatabase &db, const QString &table)
-{
-    QStringList fields;
-    QSqlQuery info = Sql::run(db, u"PRAGMA table_info("_s + Sql::quoted(table) + u')', {}, table);
-    while (info.next())
-        fields.append(info.value(1).toString());
-    return fields;
-}
-
 void addFieldsAndIndexes(const QSqlDatabase &db, const TableDef &target)
 {
-    const QStringList present = liveFields(db, target.name);
+    const QStringList present = Maintenance::tableColumns(db, target.name).fields;
     for (const FieldDef &field : target.fields) {
         if (!present.contains(field.name, Qt::CaseInsensitive))
             Sql::run(db, u"ALTER TABLE "_s + Sql::quoted(target.name) + u" ADD COLUMN "_s

@@ -37,6 +37,8 @@ public:
     static bool exists();
 
     QSqlDatabase DB() const;
+    // For table objects and queries of tables the module has no component for (PaidOuts).
+    const QString &connectionName() const { return m_connectionName; }
     bool connected() const { return m_connected; }
     QString databaseFile() const { return m_file; }
 
@@ -52,9 +54,9 @@ public:
 
     // Runs work in one transaction of DB (see Transaction.h).
     template <typename Work>
-    decltype(auto) inTransaction(Work &&work)
+    decltype(auto) withTransaction(Work &&work)
     {
-        return withTransaction(DB(), std::forward<Work>(work));
+        return ::withTransaction(DB(), std::forward<Work>(work));
     }
 
     // Passwords registered with the connection for encrypted tables.
