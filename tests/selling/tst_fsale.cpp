@@ -211,6 +211,19 @@ private slots:
         QCOMPARE(screen.text(u"edtSubTotal"_s), u"3.10"_s);
     }
 
+    void clickingAnItemLooksItUpAgain()
+    {
+        SaleStoreFixture store;
+        Screen screen;
+        screen.type(u"P1"_s);
+        screen.typeAt(0, 2, u"4"_s);
+        TMFStringGrid *grid = screen.grid();
+        grid->goToCell(1, 1);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(grid->item(0, 0)).center());
+        QCOMPARE(screen.line(0), (QStringList{u"P1"_s, u"Tape"_s, u"1"_s, u"3.10"_s}));
+        QCOMPARE(screen.text(u"edtSubTotal"_s), u"3.10"_s);
+    }
+
     void anUnknownBarCodeEmptiesTheItem()
     {
         SaleStoreFixture store;
