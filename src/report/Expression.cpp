@@ -170,6 +170,19 @@ private:
         return m_text.mid(start, m_at - start);
     }
 
+    // The dataset a sum() walks: that of the first field named in it.
+    static QString datasetOf(const Expression &node)
+    {
+        if (node.kind == Expression::Kind::Name && node.text.contains(u'.'))
+            return node.text.section(u'.', 0, 0);
+        for (const auto &operand : node.operands) {
+            const QString dataset = datasetOf(*operand);
+            if (!dataset.isEmpty())
+                return dataset;
+        }
+        return {};
+    }
+
     Node nameOrAggregate()
     {
         auto node = std::make_shared<Expression>();
@@ -178,16 +191,21 @@ private:
         if (!take(u'('))
             return node;
         const QString function = node->text.toLower();
-        if (function != u"sum" && function != u"count")
-            fail(QStringLiteral("unknown function \"%1\"").arg(node->text));
-        skipBlanks();
-        if (m_at >= m_text.size() || !isNameStart(m_text[m_at]))
-            fail(QStringLiteral("%1() needs a dataset or field name").arg(function));
         node->kind = Expression::Kind::Aggregate;
         node->function = function;
-        node->text = name();
-        if (function == u"sum" && !node->text.contains(u'.'))
-            fail(QStringLiteral("sum() needs Dataset.Field"));
+        if (function == u"count") {
+            skipBlanks();
+            if (m_at >= m_text.size() || !isNameStart(m_text[m_at]))
+                fail(QStringLiteral("count() needs a dataset name"));
+            node->text = name();
+        } else if (function == u"sum") {
+            node->operands = {sum()};
+            node->text = datasetOf(*node->operands[0]);
+            if (node->text.isEmpty())
+                fail(QStringLiteral("sum() needs a field, as in sum(Dataset.Field)"));
+        } else {
+            fail(QStringLiteral("unknown function \"%1\"").arg(node->text));
+        }
         if (!take(u')'))
             fail(QStringLiteral("missing \")\""));
         return node;
@@ -213,7 +231,7 @@ std::shared_ptr<const Expression> parseExpression(const QString &text)
     return Parser(text).parseAll();
 }
 
-std::optional<double> numberOf(const QVariant &value)
+bool isNumericValue(const QVariant &value)
 {
     switch (value.typeId()) {
     case QMetaType::Int:
@@ -222,21 +240,26 @@ std::optional<double> numberOf(const QVariant &value)
     case QMetaType::ULongLong:
     case QMetaType::Double:
     case QMetaType::Float:
-    case QMetaType::Bool:
-        return value.toDouble();
-    case QMetaType::QString: {
-        const QString text = value.toString().trimmed();
-        bool ok = false;
-        double number = text.toDouble(&ok);
-        if (!ok)
-            number = QLocale().toDouble(text, &ok);
-        if (ok)
-            return number;
-        return std::nullopt;
-    }
+        return true;
     default:
-        return std::nullopt;
+        return false;
     }
+}
+
+std::optional<double> numberOf(const QVariant &value)
+{
+    if (isNumericValue(value) || value.typeId() == QMetaType::Bool)
+        return value.toDouble();
+    if (value.typeId() != QMetaType::QString)
+        return std::nullopt;
+    const QString text = value.toString().trimmed();
+    bool ok = false;
+    double number = text.toDouble(&ok);
+    if (!ok)
+        number = QLocale().toDouble(text, &ok);
+    if (ok)
+        return number;
+    return std::nullopt;
 }
 
 bool isTrue(const QVariant &value)
@@ -258,7 +281,10 @@ QVariant evaluate(const Expression &expression, const ExpressionScope &scope)
     case Expression::Kind::Name:
         return scope.value(expression.text).value_or(QVariant());
     case Expression::Kind::Aggregate:
-        return scope.aggregate(expression.function, expression.text).value_or(QVariant());
+        return scope
+            .aggregate(expression.function, expression.text,
+                       expression.operands.empty() ? nullptr : expression.operands[0].get())
+            .value_or(QVariant());
     case Expression::Kind::Negate: {
         const auto operand = numberOf(evaluate(*expression.operands[0], scope));
         return operand ? QVariant(-*operand) : QVariant();

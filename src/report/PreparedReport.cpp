@@ -214,7 +214,7 @@ void PreparedReport::layOut()
     }
     const QSizeF sheet = m_page.paperSizeMm();
     const qreal height = pixels(sheet.height() - m_page.marginsMm.top() - m_page.marginsMm.bottom())
-                         - (m_page.rollPaper() ? 0 : footerHeightPx(m_footer, width));
+                         - footerHeightPx(m_footer, width);
     m_document->setPageSize(QSizeF(width, height));
     m_pageCount = m_document->pageCount();
 }

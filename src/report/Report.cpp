@@ -4,6 +4,7 @@
 
 #include "platform/Printing.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -12,16 +13,32 @@
 Report::Report() = default;
 Report::~Report() = default;
 
+namespace {
+std::unique_ptr<Report> &sharedSlot()
+{
+    static std::unique_ptr<Report> report;
+    return report;
+}
+
+// The shared report holds laid-out documents and database rows; they go with
+// the application object, not after it at program exit.
+void releaseSharedReport()
+{
+    sharedSlot().reset();
+}
+}
+
 Report &Report::shared()
 {
-    static Report report;
-    static const bool withDatasets = [] {
+    auto &report = sharedSlot();
+    if (!report) {
+        report = std::make_unique<Report>();
         for (const char *name : {"frDBDataSet1", "frDBDataSet2", "frDBDataSet3"})
-            report.dataset(QString::fromLatin1(name));
-        return true;
-    }();
-    Q_UNUSED(withDatasets);
-    return report;
+            report->dataset(QString::fromLatin1(name));
+        if (QCoreApplication::instance())
+            qAddPostRoutine(releaseSharedReport);
+    }
+    return *report;
 }
 
 bool Report::loadFromFile(const QString &path)

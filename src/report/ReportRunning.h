@@ -28,7 +28,19 @@ DataSelection filterRows(const std::shared_ptr<QueryRows> &rows, RecordFilter fi
 
 enum class ReportOutput { Preview, Print };
 
-// One run of a template, as every printing screen does it.
+// One run of a template, as every printing screen does it. The receipt:
+//
+//   auto invoice = std::make_shared<QueryRows>(db, invoiceSql);
+//   auto items = std::make_shared<QueryRows>(db, itemsSql);
+//   ReportRun run;
+//   run.templatePath = ReportTemplatePath(QStringLiteral("rSale.frf"));
+//   run.output = config.PrintPreview ? ReportOutput::Preview : ReportOutput::Print;
+//   run.datasets = {{QStringLiteral("frDBDataSet1"), invoice}, {QStringLiteral("frDBDataSet2"), items}};
+//   run.selections = {filterRows(invoice, fieldEquals(QStringLiteral("Invoice"), number)),
+//                     filterRows(items, fieldEquals(QStringLiteral("Invoice"), number))};
+//   run.variables = {{QStringLiteral("StoreName"), config.StoreName},
+//                    {QStringLiteral("StoreLocation"), config.StoreLocation}};
+//   RunReport(run);
 struct ReportRun {
     QString templatePath;              // usually ReportTemplatePath("rSale.frf")
     Report *report = nullptr;          // nullptr: the shared report object

@@ -1,32 +1,17 @@
 #include "report/RowSource.h"
 
+#include "report/Expression.h"
+
 #include "platform/AppError.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
 
-namespace {
-bool isNumber(const QVariant &value)
-{
-    switch (value.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return true;
-    default:
-        return false;
-    }
-}
-}
-
 RecordFilter fieldEquals(const QString &field, const QVariant &value)
 {
     return [field, value](const QSqlRecord &record) {
         const QVariant stored = record.value(field);
-        if (isNumber(value) && isNumber(stored))
+        if (isNumericValue(value) && isNumericValue(stored))
             return stored.toDouble() == value.toDouble();
         return stored.toString() == value.toString();
     };

@@ -10,21 +10,6 @@
 #include <cmath>
 
 namespace {
-bool isNumeric(const QVariant &value)
-{
-    switch (value.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return true;
-    default:
-        return false;
-    }
-}
-
 QLocale numberLocale()
 {
     QLocale locale;
@@ -98,8 +83,8 @@ public:
         , m_footer(footer)
     {
         m_scope.value = [this](const QString &name) { return lookUp(name); };
-        m_scope.aggregate = [this](const QString &function, const QString &name) {
-            return aggregate(function, name);
+        m_scope.aggregate = [this](const QString &function, const QString &dataset, const Expression *operand) {
+            return aggregate(function, dataset, operand);
         };
     }
 
@@ -139,7 +124,7 @@ private:
             return false;
         const auto ownNumber = numberOf(*own);
         const auto masterNumber = numberOf(master);
-        if (isNumeric(*own) && ownNumber && masterNumber)
+        if (isNumericValue(*own) && ownNumber && masterNumber)
             return *ownNumber == *masterNumber;
         return own->toString() == master.toString();
     }
@@ -174,7 +159,8 @@ private:
             out += QStringLiteral("<tr>");
             for (int column = 0; column < columns->recordCount(); ++column) {
                 columns->setRecordNumber(column);
-                out += cell(expand(node.children), node.headings && (row == 0 || column == 0));
+                out += cell(expand(node.children), node.headings && (row == 0 || column == 0),
+                            node.headings && row == 0 && column > 0);
             }
             out += QStringLiteral("</tr>\n");
         }
@@ -183,12 +169,15 @@ private:
         return out;
     }
 
-    // Headings bold; figures right-aligned so that their decimals line up.
-    static QString cell(const QString &content, bool heading)
+    // Headings bold, column headings centred over their column; figures
+    // right-aligned so that their decimals line up.
+    static QString cell(const QString &content, bool heading, bool columnHeading)
     {
         const QString tag = heading ? QStringLiteral("th") : QStringLiteral("td");
         const bool figure = numberOf(QVariant(content)).has_value();
-        const QString align = figure ? QStringLiteral("right") : QStringLiteral("left");
+        const QString align = columnHeading ? QStringLiteral("center")
+                              : figure      ? QStringLiteral("right")
+                                            : QStringLiteral("left");
         return QStringLiteral("<%1 align=\"%2\">%3</%1>").arg(tag, align, content);
     }
 
@@ -217,26 +206,25 @@ private:
         return std::nullopt;
     }
 
-    std::optional<QVariant> aggregate(const QString &function, const QString &name)
+    std::optional<QVariant> aggregate(const QString &function, const QString &datasetName,
+                                      const Expression *operand)
     {
-        const QString datasetName = name.section(u'.', 0, 0);
-        ReportDataset *any = m_sources.dataset(datasetName);
-        if (!any)
-            return std::nullopt;
-        if (function == u"count")
-            return QVariant(any->recordCount());
-        auto *dataset = dynamic_cast<DataSetAdapter *>(any);
+        ReportDataset *dataset = m_sources.dataset(datasetName);
         if (!dataset)
             return std::nullopt;
-        const QString field = name.section(u'.', 1);
+        if (function == u"count" || !operand)
+            return QVariant(dataset->recordCount());
+        const int previous = dataset->recordNumber();
         double total = 0;
-        for (int record = 0; record < dataset->recordCount(); ++record) {
-            const auto value = dataset->valueAt(record, field);
-            if (!value)
-                return std::nullopt;
-            total += numberOf(*value).value_or(0);
+        bool complete = true;
+        for (int record = 0; record < dataset->recordCount() && complete; ++record) {
+            dataset->setRecordNumber(record);
+            const auto value = numberOf(evaluate(*operand, m_scope));
+            complete = value.has_value();
+            total += value.value_or(0);
         }
-        return QVariant(total);
+        dataset->setRecordNumber(previous);
+        return complete ? std::optional<QVariant>(total) : std::nullopt;
     }
 
     const ExpansionSources &m_sources;
@@ -251,7 +239,7 @@ QString formatValue(const QVariant &value, const QString &format)
         return {};
     if (format == u"date" || format == u"time")
         return temporalText(value, format);
-    if (isNumeric(value))
+    if (isNumericValue(value))
         return numberText(value.toDouble(), format);
     if (value.typeId() == QMetaType::QDate)
         return value.toDate().toString(Qt::ISODate);

@@ -5,6 +5,7 @@
 #include "ReportFixture.h"
 #include "TestEnvironment.h"
 
+#include <QLocale>
 #include <QTest>
 
 namespace {
@@ -54,6 +55,7 @@ private slots:
             << "[band D][D.Name]:[band O where Name = D.Name] [O.Item][/band];[/band]" << "Ada: cake jam;Bo: tea;";
         QTest::newRow("arithmetic") << "[band D][D.Qty * D.Price:0.00] [/band]" << "5.35 10.00 ";
         QTest::newRow("sum and count") << "[sum(D.Price):0.00]/[count(O)]" << "12.68/3";
+        QTest::newRow("sum of an expression") << "[sum(D.Qty * D.Price):0.00]|[sum(D.Nothing)]" << "15.35|";
         QTest::newRow("variable text as it is") << "[varTotalSales]|[varTotalSales:0.00]" << "12.50|12.50";
         QTest::newRow("missing field and variable") << "a[D.Nothing]b[varNothing]c[Nobody.Field]d" << "abcd";
         QTest::newRow("arithmetic with a missing value") << "<[D.Nothing + 1]>" << "<>";
@@ -67,7 +69,7 @@ private slots:
             << "[band RowDataset]([band ColDataset][Cell] [/band])[/band]" << "(0,0 1,0 2,0 )(0,1 1,1 2,1 )";
         QTest::newRow("cross table with headings")
             << "[cross RowDataset ColDataset headings][Cell][/cross]"
-            << "<tr><th align=\"left\">0,0</th><th align=\"left\">1,0</th><th align=\"left\">2,0</th></tr>\n"
+            << "<tr><th align=\"left\">0,0</th><th align=\"center\">1,0</th><th align=\"center\">2,0</th></tr>\n"
                "<tr><th align=\"left\">0,1</th><td align=\"left\">1,1</td><td align=\"left\">2,1</td></tr>\n";
         QTest::newRow("record numbers") << "[band ColDataset][ColDataset.RecNo][/band]" << "012";
     }
@@ -95,6 +97,20 @@ private slots:
         QCOMPARE(expanded(report, body), expected);
     }
 
+    void formatsNumbersWithTheLocaleSeparator()
+    {
+        TestEnvironment env;
+        ReportVariables::clear();
+        ReportVariables::set(QStringLiteral("varTax"), QStringLiteral("0,63"));
+        const QLocale previous;
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        Report report;
+        report.dataset(QStringLiteral("D")).setSource(customers());
+        const QString html = expanded(report, QStringLiteral("[D.Price:0.00]|[D.Price]|[varTax * 2:0.00]|[varTax]"));
+        QLocale::setDefault(previous);
+        QCOMPARE(html, QStringLiteral("2,68|2,675|1,26|0,63"));
+    }
+
     void variablesAreSharedByEveryReport()
     {
         TestEnvironment env;
@@ -114,6 +130,7 @@ private slots:
                                        << "broken.frf, line 2: [band D] without [/band]";
         QTest::newRow("stray closing tag") << "a\nb\n[/band]" << "broken.frf, line 3: [/band] without its opening tag";
         QTest::newRow("bracket without end") << "@page A4\n\nx [D.Name\n" << "broken.frf, line 3: \"[\" without \"]\" (write [[ for a bracket)";
+        QTest::newRow("sum without a field") << "[sum(2)]" << "broken.frf, line 1: [sum(2)]: sum() needs a field, as in sum(Dataset.Field)";
         QTest::newRow("bad expression") << "[D.Qty *]" << "broken.frf, line 1: [D.Qty *]: expression ends too early";
         QTest::newRow("unknown format") << "\n[D.Qty:money]" << "broken.frf, line 2: [D.Qty:money]: unknown format \"money\" (known: 0.00, 0, date, time)";
         QTest::newRow("unknown directive") << "@page A4\n@paper A5" << "broken.frf, line 2: unknown directive @paper";
