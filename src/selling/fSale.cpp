@@ -73,14 +73,14 @@ TfrmSale::TfrmSale(QWidget *parent)
     new QShortcut(QKeySequence::HelpContents, this, this, &TfrmSale::ToolButton2Click);
 }
 
-QToolButton *TfrmSale::addToolButton(const QString &name, const QString &hint, int icon)
+QToolButton *TfrmSale::addToolButton(QToolBar *bar, const QString &name, const QString &hint, int icon)
 {
-    auto *button = new QToolButton(this);
+    auto *button = new QToolButton(bar);
     button->setObjectName(name);
     button->setToolTip(hint);
     button->setText(hint);
     button->setIcon(style()->standardIcon(QStyle::StandardPixmap(icon)));
-    findChild<QToolBar *>()->addWidget(button);
+    bar->addWidget(button);
     return button;
 }
 
@@ -88,13 +88,13 @@ void TfrmSale::buildToolBar()
 {
     auto *bar = named(new QToolBar(this), "ToolBar1");
     layout()->addWidget(bar);
-    QToolButton *newSale = addToolButton(QStringLiteral("ToolButton1"), QStringLiteral("New sale"), QStyle::SP_FileIcon);
-    QToolButton *cancel = addToolButton(QStringLiteral("btnCancel"), QStringLiteral("Cancel sale"), QStyle::SP_DialogCancelButton);
-    QToolButton *print = addToolButton(QStringLiteral("btnPrint"), QStringLiteral("Print reciept"), QStyle::SP_DialogSaveButton);
+    QToolButton *newSale = addToolButton(bar, QStringLiteral("ToolButton1"), QStringLiteral("New sale"), QStyle::SP_FileIcon);
+    QToolButton *cancel = addToolButton(bar, QStringLiteral("btnCancel"), QStringLiteral("Cancel sale"), QStyle::SP_DialogCancelButton);
+    QToolButton *print = addToolButton(bar, QStringLiteral("btnPrint"), QStringLiteral("Print reciept"), QStyle::SP_DialogSaveButton);
     bar->addSeparator();
-    QToolButton *home = addToolButton(QStringLiteral("btnHome"), QStringLiteral("Return to control panel"), QStyle::SP_DirHomeIcon);
+    QToolButton *home = addToolButton(bar, QStringLiteral("btnHome"), QStringLiteral("Return to control panel"), QStyle::SP_DirHomeIcon);
     bar->addSeparator();
-    QToolButton *help = addToolButton(QStringLiteral("ToolButton2"), QStringLiteral("Help"), QStyle::SP_DialogHelpButton);
+    QToolButton *help = addToolButton(bar, QStringLiteral("ToolButton2"), QStringLiteral("Help"), QStyle::SP_DialogHelpButton);
     // Keys for a cashier who never leaves the keyboard.
     newSale->setShortcut(QKeySequence::New);
     print->setShortcut(QKeySequence::Print);

@@ -3,6 +3,7 @@
 #include <QDialog>
 
 class QLineEdit;
+class QToolBar;
 class QToolButton;
 class TAmountEdit;
 class TCompletingComboBox;
@@ -44,7 +45,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    QToolButton *addToolButton(const QString &name, const QString &hint, int icon);
+    QToolButton *addToolButton(QToolBar *bar, const QString &name, const QString &hint, int icon);
     void buildToolBar();
     void buildSalesDetails();
     void completeRow(int row);

@@ -348,6 +348,9 @@ private slots:
         QVERIFY2(store.env().dialogs().shown.isEmpty(), qPrintable(store.env().dialogs().lastText()));
         QVERIFY(screen.sale.ReceiptPrinted);
         QCOMPARE(store.env().printing().previewed.size(), 1);
+        const QString receipt = store.env().printing().previewed.first().toPlainText();
+        for (const QString &shown : {u"2403000001"_s, u"Tape"_s, u"Glue"_s, u"17.39"_s, u"1.03"_s, u"Cash"_s})
+            QVERIFY2(receipt.contains(shown), qPrintable(receipt));
 
         QCOMPARE(store.scalar(u"SELECT Invoice || '|' || CustID || '|' || DateTime || '|' || Coupon || '|' || "
                               "Discount || '|' || DiscountType || '|' || Tax || '|' || NetSale || '|' || PaymentType "
@@ -370,6 +373,21 @@ private slots:
         screen.child<QToolButton>(u"btnCancel"_s)->click();
         QCOMPARE(screen.text(u"edtInvoice"_s), u"2403000002"_s);
         QVERIFY(!screen.sale.ReceiptPrinted);
+    }
+
+    void withoutPreviewTheReceiptIsPrinted()
+    {
+        SaleStoreFixture store;
+        store.config().PrintPreview = false;
+        Screen screen;
+        screen.type(u"P1"_s);
+        screen.choosePayment(2);
+        screen.print();
+        QVERIFY(screen.sale.ReceiptPrinted);
+        QVERIFY(store.env().printing().previewed.isEmpty());
+        QCOMPARE(store.env().printing().printed.size(), 1);
+        QVERIFY(store.env().printing().printed.first().toPlainText().contains(u"Debit"_s));
+        QCOMPARE(store.scalar(u"SELECT PaymentType FROM Sales"_s).toInt(), 3);
     }
 
     void aFailedCompletionStoresNothingAndSaysWhy_data()
