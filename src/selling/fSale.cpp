@@ -41,6 +41,9 @@ TAmountEdit *amountBox(const char *name, bool readOnly, QWidget *parent)
 {
     auto *box = named(new TAmountEdit(parent), name);
     box->setReadOnly(readOnly);
+    // Boxes that only show a result are not stops on the keyboard's way.
+    if (readOnly)
+        box->setFocusPolicy(Qt::ClickFocus);
     box->setText(QStringLiteral("0"));
     return box;
 }
@@ -70,6 +73,10 @@ TfrmSale::TfrmSale(QWidget *parent)
     invoiceRow->addStretch();
     layout->addLayout(invoiceRow);
     buildSalesDetails();
+    // Keys for a cashier who never leaves the keyboard; they work even when
+    // a narrow window folds the tool bar's buttons away.
+    new QShortcut(QKeySequence::New, this, this, &TfrmSale::btnCancelClick);
+    new QShortcut(QKeySequence::Print, this, this, &TfrmSale::btnPrintClick);
     new QShortcut(QKeySequence::HelpContents, this, this, &TfrmSale::ToolButton2Click);
 }
 
@@ -80,6 +87,7 @@ QToolButton *TfrmSale::addToolButton(QToolBar *bar, const QString &name, const Q
     button->setToolTip(hint);
     button->setText(hint);
     button->setIcon(style()->standardIcon(QStyle::StandardPixmap(icon)));
+    button->setFocusPolicy(Qt::NoFocus);
     bar->addWidget(button);
     return button;
 }
@@ -95,9 +103,6 @@ void TfrmSale::buildToolBar()
     QToolButton *home = addToolButton(bar, QStringLiteral("btnHome"), QStringLiteral("Return to control panel"), QStyle::SP_DirHomeIcon);
     bar->addSeparator();
     QToolButton *help = addToolButton(bar, QStringLiteral("ToolButton2"), QStringLiteral("Help"), QStyle::SP_DialogHelpButton);
-    // Keys for a cashier who never leaves the keyboard.
-    newSale->setShortcut(QKeySequence::New);
-    print->setShortcut(QKeySequence::Print);
     connect(newSale, &QToolButton::clicked, this, &TfrmSale::btnCancelClick);
     connect(cancel, &QToolButton::clicked, this, &TfrmSale::btnCancelClick);
     connect(print, &QToolButton::clicked, this, &TfrmSale::btnPrintClick);
@@ -163,6 +168,8 @@ void TfrmSale::buildSalesDetails()
     connect(cboDiscount, &TCompletingComboBox::left, this, &TfrmSale::cboDiscountExit);
     connect(cboCoupon, &TCompletingComboBox::left, this, &TfrmSale::cboDiscountExit);
     connect(edtCashTendered, &TAmountEdit::left, this, &TfrmSale::edtCashTenderedExit);
+    // Enter shows the change too, for a cashier who goes on to print with Ctrl+P.
+    connect(edtCashTendered, &QLineEdit::returnPressed, this, &TfrmSale::edtCashTenderedExit);
     connect(rgPaymentMethod, &TRadioGroup::clicked, this, &TfrmSale::rgPaymentMethodClick);
 }
 
@@ -196,7 +203,21 @@ void TfrmSale::FormShow()
     cboDiscount->setEntries(lists.discounts);
     cboDiscountType->setEntries(lists.discountTypes);
     cboCoupon->setEntries(lists.coupons);
+    setKeyboardOrder();
     ReceiptPrinted = false;
+}
+
+// The keyboard's way through a sale: the items, then discount, discount
+// type and coupon, the payment method, and the cash tendered.
+void TfrmSale::setKeyboardOrder()
+{
+    QList<QWidget *> order{AdvStringGrid1, cboDiscount, cboDiscountType, cboCoupon};
+    const QList<QAbstractButton *> methods = rgPaymentMethod->buttons();
+    for (QAbstractButton *method : methods)
+        order.append(method);
+    order.append(edtCashTendered);
+    for (qsizetype at = 1; at < order.size(); ++at)
+        setTabOrder(order[at - 1], order[at]);
 }
 
 void TfrmSale::AdvStringGrid1CompleteRow(int row, int column)

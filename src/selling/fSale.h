@@ -48,6 +48,7 @@ private:
     QToolButton *addToolButton(QToolBar *bar, const QString &name, const QString &hint, int icon);
     void buildToolBar();
     void buildSalesDetails();
+    void setKeyboardOrder();
     void completeRow(int row);
     void runTotals();
     void applyPaymentMethodRule();

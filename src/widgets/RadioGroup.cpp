@@ -26,11 +26,16 @@ void TRadioGroup::setItems(const QStringList &items)
     }
 }
 
+QList<QAbstractButton *> TRadioGroup::buttons() const
+{
+    return m_buttons->buttons();
+}
+
 QStringList TRadioGroup::items() const
 {
     QStringList texts;
-    const QList<QAbstractButton *> buttons = m_buttons->buttons();
-    for (const QAbstractButton *button : buttons)
+    const QList<QAbstractButton *> all = buttons();
+    for (const QAbstractButton *button : all)
         texts.append(button->text());
     return texts;
 }

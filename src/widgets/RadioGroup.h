@@ -2,6 +2,7 @@
 
 #include <QGroupBox>
 
+class QAbstractButton;
 class QButtonGroup;
 
 // A captioned group of radio buttons built from a list of texts, with the
@@ -19,6 +20,7 @@ public:
     // -1 chooses nothing.
     void setItemIndex(int index);
     QString chosenText() const;
+    QList<QAbstractButton *> buttons() const;
 
 signals:
     void clicked();

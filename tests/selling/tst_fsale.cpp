@@ -7,6 +7,7 @@
 
 #include "SaleFixture.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -388,6 +389,37 @@ private slots:
         QCOMPARE(store.env().printing().printed.size(), 1);
         QVERIFY(store.env().printing().printed.first().toPlainText().contains(u"Debit"_s));
         QCOMPARE(store.scalar(u"SELECT PaymentType FROM Sales"_s).toInt(), 3);
+    }
+
+    // Scanner and keyboard only: Ctrl+Tab leaves the grid, Tab walks on to
+    // the payment method and the cash, Enter shows the change, Ctrl+P prints.
+    void aSaleRungUpWithTheKeyboardAlone()
+    {
+        SaleStoreFixture store;
+        Screen screen;
+        screen.sale.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&screen.sale));
+        screen.type(u"070123456789"_s);
+        screen.type(u"P2"_s);
+        QTest::keyClick(screen.openEditor(), Qt::Key_Tab, Qt::ControlModifier);
+        QWidget *discount = screen.child(u"cboDiscount"_s);
+        QVERIFY(discount->hasFocus());
+        QTest::keyClicks(QApplication::focusWidget(), u"10%"_s);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(screen.child(u"cboCoupon"_s)->hasFocus());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(screen.child<TRadioGroup>(u"rgPaymentMethod"_s)->itemIndex(), 0);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(screen.child(u"edtCashTendered"_s)->hasFocus());
+        QTest::keyClicks(QApplication::focusWidget(), u"20"_s);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_P, Qt::ControlModifier);
+        QVERIFY2(screen.sale.ReceiptPrinted, qPrintable(store.env().dialogs().lastText()));
+        QCOMPARE(screen.totals(), (QStringList{u"8.09"_s, u"0.51"_s, u"7.79"_s}));
+        QCOMPARE(screen.text(u"edtChange"_s), u"12.21"_s);
+        QCOMPARE(store.count(u"SaleItems"_s), 2);
     }
 
     void aFailedCompletionStoresNothingAndSaysWhy_data()
