@@ -376,6 +376,18 @@ private slots:
         QVERIFY(!screen.sale.ReceiptPrinted);
     }
 
+    void aSaleWithoutItemsStoresOnlyItsSalesRow()
+    {
+        SaleStoreFixture store;
+        Screen screen;
+        screen.choosePayment(1);
+        screen.print();
+        QVERIFY(screen.sale.ReceiptPrinted);
+        QCOMPARE(store.count(u"SaleItems"_s), 0);
+        QCOMPARE(store.scalar(u"SELECT NetSale || '|' || Tax || '|' || Coupon FROM Sales"_s).toString(), u"0.0|0.0|0"_s);
+        QCOMPARE(store.env().printing().previewed.size(), 1);
+    }
+
     void withoutPreviewTheReceiptIsPrinted()
     {
         SaleStoreFixture store;

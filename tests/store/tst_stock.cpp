@@ -64,6 +64,16 @@ private slots:
         QCOMPARE(store.scalar(u"SELECT Quantity FROM InventoryAmounts WHERE InventoryType = 1"_s).toInt(), 7);
     }
 
+    void quotesInNamesAreTakenAsText()
+    {
+        SaleFixture store;
+        store.addBatch(u"O'Hara"_s, u"P'1"_s, QDate(2024, 1, 10), 5);
+        DepleteStock(u"O'Hara"_s, u"P'1"_s, 2);
+        QCOMPARE(store.batchQuantities(u"O'Hara"_s, u"P'1"_s), QList<int>{3});
+        RestoreStock(u"O'Hara"_s, u"P'1"_s, 1);
+        QCOMPARE(store.batchQuantities(u"O'Hara"_s, u"P'1"_s), QList<int>{4});
+    }
+
     // A product sold twice in a day without stock keeps one negative batch of
     // today and a line per sale.
     void aProductWithoutStockGetsANegativeBatchOfToday()
