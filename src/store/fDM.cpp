@@ -85,6 +85,8 @@ TDM::~TDM()
         db.close();
     }
     QSqlDatabase::removeDatabase(m_connectionName);
+    // The temporary folder may go before the process does (a test's folder).
+    Maintenance::setTemporaryFolder({});
 }
 
 TDM &TDM::instance()

@@ -129,6 +129,20 @@ private slots:
         verifyVersions(dm.DB(), Version1_1);
     }
 
+    void anotherErrorIsShownAtOnceAndTheOtherTablesGoOn()
+    {
+        {
+            StoreFile store(file(), StoreFile::Build::Nothing);
+            Sql::run(store.db(), u"DROP TABLE Refunds"_s);
+        }
+        TConfig config;
+        TDM dm(config, {});
+        QCOMPARE(env->dialogs().shownTexts(),
+                 QStringList{u"Database Engine Error # 11010 Table 'Refunds' does not exist"_s});
+        for (const QString &name : {u"Customers"_s, u"Sales"_s, u"SaleItems"_s})
+            QVERIFY2(Schema::readVersion(dm.DB(), name) == Version1_1, qPrintable(name));
+    }
+
     void otherVersionsAreLeftAlone()
     {
         {
