@@ -1,3 +1,5 @@
+#include "app/ScreenTable.h"
+#include "app/fMain.h"
 #include "config/Config.h"
 #include "selling/fSale.h"
 #include "widgets/AmountEdit.h"
@@ -13,6 +15,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
+#include <QPointer>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;
@@ -167,6 +171,25 @@ private slots:
             QCOMPARE(screen.child<QToolButton>(name)->toolTip(), hint);
         QCOMPARE(screen.child<QLabel>(u"lblCashTendered"_s)->text(), u"Cash tendered:"_s);
         QVERIFY(!screen.sale.ReceiptPrinted);
+    }
+
+    void quickSaleOnTheControlPanelOpensThisScreen()
+    {
+        SaleStoreFixture store;
+        const TfrmMain panel(ProgramScreens());
+        QPointer<TfrmSale> shown;
+        bool quickSale = false;
+        QTimer::singleShot(0, [&] {
+            shown = qobject_cast<TfrmSale *>(QApplication::activeModalWidget());
+            if (shown) {
+                quickSale = shown->QuickSale;
+                shown->reject();
+            }
+        });
+        panel.findChild<QToolButton *>(u"btnQuickSale"_s)->click();
+        QVERIFY(quickSale);
+        QVERIFY(shown.isNull());
+        QVERIFY(store.env().dialogs().shown.isEmpty());
     }
 
     void aMissingListFileKeepsTheScreenClosed()
