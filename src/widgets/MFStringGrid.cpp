@@ -171,6 +171,19 @@ void TMFStringGrid::keyPressEvent(QKeyEvent *event)
         QTableWidget::keyPressEvent(event);
 }
 
+// A window that is activated after its cell editor opened gives the focus
+// back to the grid; hand it on, so that the next scan types into the cell.
+void TMFStringGrid::focusInEvent(QFocusEvent *event)
+{
+    QTableWidget::focusInEvent(event);
+    if (event->reason() != Qt::ActiveWindowFocusReason)
+        return;
+    if (QWidget *editor = m_delegate->openEditor(); editor && editor->isVisible())
+        editor->setFocus(event->reason());
+    else
+        openEditorOnCurrentCell();
+}
+
 bool TMFStringGrid::handleKey(int key, Qt::KeyboardModifiers modifiers)
 {
     const bool tab = key == Qt::Key_Tab || key == Qt::Key_Backtab;

@@ -1,5 +1,6 @@
 #include "widgets/MFStringGrid.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTest>
@@ -93,6 +94,20 @@ private slots:
         QCOMPARE(grid->currentRow(), 4);
         QCOMPARE(grid->currentColumn(), 0);
         QCOMPARE(grid->cellText(3, 0), QStringLiteral("070123456783"));
+    }
+
+    // A window activated after its cell editor opened must not leave the
+    // focus on the grid, where the first scan would be lost.
+    void activatingTheWindowFocusesTheOpenEditor()
+    {
+        auto grid = makeGrid();
+        grid->goToCell(0, 0);
+        QLineEdit *open = editor(*grid);
+        QVERIFY(open);
+        grid->setFocus(Qt::OtherFocusReason);
+        QFocusEvent activated(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+        QApplication::sendEvent(grid.get(), &activated);
+        QCOMPARE(grid->window()->focusWidget(), open);
     }
 
     void downOnTheLastRowAddsARowOnlyWhenItHoldsText_data()
