@@ -136,6 +136,9 @@ void RunSaleReceipt(const QString &invoice)
     run.output = TConfig::instance().PrintPreview ? ReportOutput::Preview : ReportOutput::Print;
     run.checkPrinter = false;
     run.datasets = {{u"frDBDataSet1"_s, rowsOf(dm.qryInvoice)}, {u"frDBDataSet2"_s, rowsOf(dm.qryInvoiceItems)}};
+    // The receipt is headed with the shop it comes from.
+    const TConfig &config = TConfig::instance();
+    run.variables = {{u"StoreName"_s, config.StoreName}, {u"StoreLocation"_s, config.StoreLocation}};
     RunReport(run);
 }
 

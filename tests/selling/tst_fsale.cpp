@@ -354,6 +354,8 @@ private slots:
     {
         SaleStoreFixture store;
         store.config().UseInventoryTracking = true;
+        store.config().StoreName = u"Harbour Street Cycles"_s;
+        store.config().StoreLocation = u"Port Alder"_s;
         store.addBatch(u"S1"_s, u"P1"_s, QDate(2024, 1, 10), 3);
         store.addBatch(u"S1"_s, u"P1"_s, QDate(2024, 3, 5), 5);
         Screen screen;
@@ -373,7 +375,8 @@ private slots:
         QVERIFY(screen.sale.ReceiptPrinted);
         QCOMPARE(store.env().printing().previewed.size(), 1);
         const QString receipt = store.env().printing().previewed.first().toPlainText();
-        for (const QString &shown : {u"2403000001"_s, u"Tape"_s, u"Glue"_s, u"17.39"_s, u"1.03"_s, u"Cash"_s})
+        for (const QString &shown : {u"Harbour Street Cycles"_s, u"Port Alder"_s, u"2403000001"_s, u"Tape"_s,
+                                     u"Glue"_s, u"17.39"_s, u"1.03"_s, u"Cash"_s})
             QVERIFY2(receipt.contains(shown), qPrintable(receipt));
 
         QCOMPARE(store.scalar(u"SELECT Invoice || '|' || CustID || '|' || DateTime || '|' || Coupon || '|' || "
