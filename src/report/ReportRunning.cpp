@@ -6,6 +6,8 @@
 
 #include <QList>
 
+#include <exception>
+
 bool CheckDefaultPrinter()
 {
     if (!Printing::instance().defaultPrinterName().isEmpty())
@@ -34,25 +36,32 @@ void ReportRun::setGrid(int columns, int rows, std::function<QString(int column,
 }
 
 namespace {
-// Releases the selections applied so far, last first, however the run ends.
+// The selections applied so far, released last first. Every release runs even
+// when one fails; the first failure travels on.
 class AppliedSelections
 {
 public:
-    AppliedSelections() = default;
-    AppliedSelections(const AppliedSelections &) = delete;
-    AppliedSelections &operator=(const AppliedSelections &) = delete;
-    ~AppliedSelections()
-    {
-        for (auto selection = m_applied.rbegin(); selection != m_applied.rend(); ++selection) {
-            if (*selection)
-                (*selection)();
-        }
-    }
     void apply(const DataSelection &selection)
     {
         m_applied.append(selection.release);
         if (selection.apply)
             selection.apply();
+    }
+    void releaseAll()
+    {
+        std::exception_ptr failure;
+        while (!m_applied.isEmpty()) {
+            const std::function<void()> release = m_applied.takeLast();
+            try {
+                if (release)
+                    release();
+            } catch (...) {
+                if (!failure)
+                    failure = std::current_exception();
+            }
+        }
+        if (failure)
+            std::rethrow_exception(failure);
     }
 
 private:
@@ -96,14 +105,9 @@ GridHandOver::GridHandOver(Report &report, const ReportRun &run)
 }
 }
 
-bool RunReport(const ReportRun &run)
+namespace {
+void showOrPrint(Report &report, const ReportRun &run)
 {
-    if (run.checkPrinter && !CheckDefaultPrinter())
-        return false;
-    Report &report = run.report ? *run.report : Report::shared();
-    AppliedSelections selections;
-    for (const DataSelection &selection : run.selections)
-        selections.apply(selection);
     report.loadFromFile(run.templatePath);
     for (const auto &[name, source] : run.datasets)
         report.dataset(name).setSource(source);
@@ -114,5 +118,28 @@ bool RunReport(const ReportRun &run)
         report.showPreview();
     else
         report.print();
+}
+}
+
+bool RunReport(const ReportRun &run)
+{
+    if (run.checkPrinter && !CheckDefaultPrinter())
+        return false;
+    Report &report = run.report ? *run.report : Report::shared();
+    AppliedSelections selections;
+    try {
+        for (const DataSelection &selection : run.selections)
+            selections.apply(selection);
+        showOrPrint(report, run);
+    } catch (...) {
+        // The error that stopped the run is the one to show, not a later
+        // failure to release the data.
+        try {
+            selections.releaseAll();
+        } catch (...) {
+        }
+        throw;
+    }
+    selections.releaseAll();
     return true;
 }

@@ -131,6 +131,39 @@ private slots:
         QVERIFY(!missing->filtered());
     }
 
+    void aFailingReleaseIsAnError_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("after a run") << QStringLiteral("fine") << QStringLiteral("Sales is locked");
+        QTest::newRow("after a failed run") << QStringLiteral("[band D]")
+                                            << QStringLiteral("r.frf, line 1: [band D] without [/band]");
+    }
+
+    void aFailingReleaseIsAnError()
+    {
+        QFETCH(QString, source);
+        QFETCH(QString, error);
+        TestEnvironment env;
+        writeFile(env.root() + QStringLiteral("r.frf"), source);
+        QStringList log;
+        Report report;
+        ReportRun run;
+        run.report = &report;
+        run.templatePath = env.root() + QStringLiteral("r.frf");
+        run.selections = {recorded(log, QStringLiteral("Items")),
+                          {nullptr, [] { throw AppError(QStringLiteral("Sales is locked")); }},
+                          recorded(log, QStringLiteral("Refunds"))};
+        try {
+            RunReport(run);
+            QFAIL("the run reported success");
+        } catch (const AppError &raised) {
+            QVERIFY2(raised.message().endsWith(error), qPrintable(raised.message()));
+        }
+        QCOMPARE(log, (QStringList{QStringLiteral("Items on"), QStringLiteral("Refunds on"),
+                                   QStringLiteral("Refunds off"), QStringLiteral("Items off")}));
+    }
+
     void missingTemplateRunsThePreviousOne()
     {
         TestEnvironment env;
