@@ -138,5 +138,8 @@ void Report::showPreview()
 
 void Report::print()
 {
-    Printing::instance().print(prepare());
+    // A report that printed nothing has no sheet to send.
+    const PreparedReport prepared = prepare();
+    if (prepared.pageCount() > 0)
+        Printing::instance().print(prepared);
 }

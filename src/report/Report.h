@@ -58,7 +58,8 @@ public:
     // The result of the last prepare().
     const PreparedReport *prepared() const { return m_prepared.get(); }
 
-    // Prepares and shows the modal preview / prints through the print dialog.
+    // Prepares and shows the modal preview / prints through the print dialog
+    // (a report without pages is not sent to the printer).
     void showPreview();
     void print();
 
