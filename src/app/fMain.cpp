@@ -16,6 +16,8 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -243,6 +245,38 @@ void TfrmMain::enableCommandsWithScreens()
         button->setEnabled(m_screens.has(command));
     for (const auto &[command, action] : m_commandActions)
         action->setEnabled(m_screens.has(command));
+}
+
+// The enabled button whose caption marks the pressed Alt+letter.
+QToolButton *TfrmMain::buttonForAccelerator(const QKeyEvent &key) const
+{
+    const QKeySequence pressed(key.keyCombination());
+    for (const auto &[command, button] : m_commandButtons)
+        if (button->isEnabled() && QKeySequence::mnemonic(button->text()) == pressed)
+            return button;
+    return nullptr;
+}
+
+// Alt+P and Alt+H are also the letters of the POS and Help menus; Qt would
+// treat them as ambiguous and press neither button. The buttons win, as their
+// letters are the panel's accelerators; a disabled button leaves its letter
+// to the menu.
+bool TfrmMain::event(QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride && buttonForAccelerator(*static_cast<QKeyEvent *>(event))) {
+        event->accept();
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void TfrmMain::keyPressEvent(QKeyEvent *event)
+{
+    if (QToolButton *button = buttonForAccelerator(*event)) {
+        button->click();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void TfrmMain::showStoreName()

@@ -10,6 +10,7 @@
 
 class QAction;
 class QGridLayout;
+class QKeyEvent;
 class QLabel;
 class QToolButton;
 class TConfig;
@@ -55,6 +56,10 @@ public slots:
     void OtherKestrelvaneSoftware1Click();
     void About1Click();
 
+protected:
+    bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     using Handler = void (TfrmMain::*)();
     struct ButtonSpec;
@@ -71,6 +76,7 @@ private:
     void openScreen(Command command);
     void openManagerScreen(Command command);
     bool managerRightsGranted() const;
+    QToolButton *buttonForAccelerator(const QKeyEvent &key) const;
 
     ScreenTable m_screens;
     std::unique_ptr<TConfig> m_config;

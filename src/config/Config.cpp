@@ -29,12 +29,19 @@ void makeFolder(const QString &folder)
     QDir().mkpath(folder);
 }
 
+// Used when the system names no application-data folder. It ends in a
+// separator even while it does not exist yet, as file names are added to it.
+QString fallbackFolder()
+{
+    return NormalizeFolder(WindowsFolder());
+}
+
 // Where the program's own folders go: the application-data folder, or the
 // fallback folder when the system names none.
 QString settingsBase()
 {
     const QString applicationData = SpecialFolder(FolderKind::ApplicationData);
-    return applicationData.isEmpty() ? WindowsFolder() : applicationData;
+    return applicationData.isEmpty() ? fallbackFolder() : applicationData;
 }
 
 QString defaultDataPath()
@@ -71,7 +78,7 @@ QString TConfig::GetUserPath() const
 {
     const QString applicationData = SpecialFolder(FolderKind::ApplicationData);
     if (applicationData.isEmpty())
-        return WindowsFolder();
+        return fallbackFolder();
     const QString folder = applicationData + QStringLiteral("Kestrelvane/");
     makeFolder(folder);
     return folder;

@@ -47,7 +47,7 @@ bool appendBytes(const QString &fileName, const QByteArray &bytes)
 QString WindowsUserName()
 {
     const QString name = System::instance().userName();
-    if (name.size() > longestUserName)
+    if (name.isEmpty() || name.size() > longestUserName)
         return QStringLiteral("Error");
     const QString trimmed = name.trimmed();
     return trimmed.isEmpty() ? QStringLiteral("Blank") : trimmed;

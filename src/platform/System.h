@@ -8,7 +8,7 @@
 class System : public Seam<System>
 {
 public:
-    // The login name of the user running the program.
+    // The login name of the user running the program; empty when the system cannot tell.
     virtual QString userName() const = 0;
     // The user's application-data folder (XDG data home), ending in "/".
     virtual QString applicationDataFolder() const = 0;

@@ -10,6 +10,7 @@
 #include "TestEnvironment.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QGridLayout>
@@ -228,6 +229,47 @@ private slots:
             widget = widget->nextInFocusChain();
         }
         QCOMPARE(order, expected);
+    }
+
+    void altAndTheUnderlinedLetterPressesTheButton_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Command>("command");
+        QTest::newRow("Q quick sale") << int(Qt::Key_Q) << Command::QuickSale;
+        QTest::newRow("O work order") << int(Qt::Key_O) << Command::WorkOrder;
+        QTest::newRow("P pick up, also the POS menu") << int(Qt::Key_P) << Command::PickUp;
+        QTest::newRow("R refund") << int(Qt::Key_R) << Command::Refund;
+        QTest::newRow("C cash count") << int(Qt::Key_C) << Command::CashCount;
+        QTest::newRow("D end of day") << int(Qt::Key_D) << Command::EndOfDay;
+        QTest::newRow("W end of week") << int(Qt::Key_W) << Command::EndOfWeek;
+        QTest::newRow("H hours worked, also the Help menu") << int(Qt::Key_H) << Command::HoursWorked;
+        QTest::newRow("I inventory") << int(Qt::Key_I) << Command::Inventory;
+        QTest::newRow("G configuration") << int(Qt::Key_G) << Command::Configuration;
+        QTest::newRow("M data manager") << int(Qt::Key_M) << Command::DataManager;
+        QTest::newRow("E reports") << int(Qt::Key_E) << Command::Reports;
+    }
+
+    void altAndTheUnderlinedLetterPressesTheButton()
+    {
+        QFETCH(int, key);
+        QFETCH(Command, command);
+        TfrmMain panel(fakeScreens());
+        panel.show();
+        QVERIFY(QTest::qWaitForWindowActive(&panel));
+        QVERIFY(QApplication::focusWidget());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::AltModifier);
+        QTRY_COMPARE(m_log.opened, QList<Command>{command});
+    }
+
+    void aDisabledButtonLeavesItsLetterToTheMenu()
+    {
+        TfrmMain panel{ScreenTable()};
+        panel.show();
+        QVERIFY(QTest::qWaitForWindowActive(&panel));
+        QTest::keyClick(&panel, Qt::Key_P, Qt::AltModifier);
+        QWidget *posMenu = panel.findChild<QMenu *>(u"POS1"_s);
+        QTRY_COMPARE(QApplication::activePopupWidget(), posMenu);
+        QApplication::activePopupWidget()->close();
     }
 
     void theMenusHoldEveryItemInOrder_data()

@@ -306,12 +306,21 @@ private slots:
         QVERIFY(!QFile::exists(userIni(env)));
     }
 
+    void withoutAnApplicationDataFolderTheHomeFolderServes_data()
+    {
+        QTest::addColumn<bool>("homeExists");
+        QTest::newRow("home folder there") << true;
+        QTest::newRow("home folder missing") << false;
+    }
+
     void withoutAnApplicationDataFolderTheHomeFolderServes()
     {
+        QFETCH(bool, homeExists);
         TestEnvironment env;
         const auto restoreHome = qScopeGuard([previous = qgetenv("HOME")] { qputenv("HOME", previous); });
         const QString home = env.root() + u"home/"_s;
-        QDir().mkpath(home);
+        if (homeExists)
+            QDir().mkpath(home);
         qputenv("HOME", home.toUtf8());
         env.system().dataHome.clear();
         {
@@ -320,6 +329,7 @@ private slots:
             QCOMPARE(config.UserIniFile, home + u"KVTL.ini"_s);
             QCOMPARE(config.DataPath, home + u"Kestrelvane/KVTL/"_s);
             QVERIFY(QDir(config.DataPath).exists());
+            QVERIFY(QDir(config.UserPath).exists());
         }
     }
 };

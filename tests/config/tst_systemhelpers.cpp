@@ -37,6 +37,7 @@ private slots:
         QTest::newRow("blanks only") << u"   "_s << u"Blank"_s;
         QTest::newRow("29 characters") << QString(29, u'x') << QString(29, u'x');
         QTest::newRow("30 characters") << QString(30, u'x') << u"Error"_s;
+        QTest::newRow("not known") << QString() << u"Error"_s;
     }
 
     void windowsUserName()
