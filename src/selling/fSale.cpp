@@ -308,6 +308,9 @@ void TfrmSale::ToolButton2Click()
 void TfrmSale::btnPrintClick()
 {
     guarded([this] {
+        // The tool bar and Ctrl+P leave a cell being typed into open; the
+        // sale stored is the one the grid shows.
+        AdvStringGrid1->commitOpenEditor();
         if (!CheckDefaultPrinter())
             return;
         const QString refusal = CompletionRefusal(

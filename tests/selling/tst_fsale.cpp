@@ -308,6 +308,30 @@ private slots:
         QCOMPARE(screen.text(u"edtInvoice"_s), u"2403000001"_s);
     }
 
+    // The tool bar takes no focus, so Print and New sale find the cell being
+    // typed into still open.
+    void theToolBarActsOnWhatTheOpenCellShows()
+    {
+        SaleStoreFixture store;
+        Screen screen;
+        screen.type(u"P1"_s);
+        screen.grid()->goToCell(0, 2);
+        screen.openEditor()->selectAll();
+        QTest::keyClicks(screen.openEditor(), u"3"_s);
+        screen.choosePayment(1);
+        screen.print();
+        QVERIFY(screen.sale.ReceiptPrinted);
+        QCOMPARE(store.scalar(u"SELECT Quantity FROM SaleItems"_s).toInt(), 3);
+
+        screen.grid()->goToCell(1, 0);
+        QTest::keyClicks(screen.openEditor(), u"P2"_s);
+        screen.child<QToolButton>(u"ToolButton1"_s)->click();
+        QCOMPARE(screen.openEditor()->text(), QString());
+        QTest::keyClick(screen.openEditor(), Qt::Key_Tab);
+        for (int row = 0; row < 5; ++row)
+            QVERIFY(!screen.grid()->rowHasText(row));
+    }
+
     void helpOpensTopic140()
     {
         SaleStoreFixture store;
