@@ -16,6 +16,7 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QShortcut>
@@ -185,6 +186,16 @@ void TfrmSale::showEvent(QShowEvent *event)
     raise();
     activateWindow();
     AdvStringGrid1->goToCell(0, ItemColumn);
+}
+
+// Escape is pressed to leave a cell or a list; it must not close the screen
+// and throw away the sale being rung up. Return to control panel does that.
+void TfrmSale::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape)
+        event->accept();
+    else
+        QDialog::keyPressEvent(event);
 }
 
 void TfrmSale::FormShow()

@@ -332,6 +332,18 @@ private slots:
             QVERIFY(!screen.grid()->rowHasText(row));
     }
 
+    void escapeKeepsTheSale()
+    {
+        SaleStoreFixture store;
+        Screen screen;
+        screen.type(u"P1"_s);
+        QTest::keyClick(screen.openEditor(), Qt::Key_Escape);
+        QTest::keyClick(screen.grid(), Qt::Key_Escape);
+        QTest::keyClick(screen.child(u"cboCoupon"_s), Qt::Key_Escape);
+        QVERIFY(screen.sale.isVisible());
+        QCOMPARE(screen.line(0).at(0), u"P1"_s);
+    }
+
     void helpOpensTopic140()
     {
         SaleStoreFixture store;
