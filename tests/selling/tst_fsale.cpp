@@ -541,6 +541,21 @@ private slots:
         QCOMPARE(store.count(u"SaleItems"_s), 2);
     }
 
+    // The lines after one that cannot be stored do not reach the stock.
+    void aFailingLineEndsTheStockWalk()
+    {
+        SaleStoreFixture store;
+        store.config().UseInventoryTracking = true;
+        Screen screen;
+        screen.type(u"P1"_s);
+        screen.type(u"P2"_s);
+        screen.typeAt(0, 2, u"2.9"_s);
+        screen.choosePayment(1);
+        screen.print();
+        QVERIFY(!screen.sale.ReceiptPrinted);
+        QCOMPARE(store.errorLog(), QStringList{u"Inventory error: P1 at S1 not found but 2 pieces sold."_s});
+    }
+
     // Another till stored a sale under the same number first.
     void anInvoiceNumberTakenMeanwhileFailsTheSale()
     {
