@@ -17,8 +17,7 @@ QString CompletionRefusal(const SaleCompletionState &state)
     return QString();
 }
 
-namespace {
-std::optional<int> quantityOfLine(const SaleLine &line)
+std::optional<int> SaleItemQuantity(const SaleLine &line)
 {
     if (line.quantity.isEmpty())
         return std::nullopt;
@@ -29,7 +28,6 @@ std::optional<int> quantityOfLine(const SaleLine &line)
                             .arg(line.quantity, line.item));
     }
 }
-}
 
 QList<SaleItemRow> SaleItemRows(const QList<SaleLine> &lines)
 {
@@ -37,7 +35,7 @@ QList<SaleItemRow> SaleItemRows(const QList<SaleLine> &lines)
     for (const SaleLine &line : lines) {
         if (line.item.isEmpty())
             continue;
-        const std::optional<int> quantity = quantityOfLine(line);
+        const std::optional<int> quantity = SaleItemQuantity(line);
         auto row = std::find_if(rows.begin(), rows.end(),
                                 [&line](const SaleItemRow &r) { return r.productID == line.item; });
         if (row == rows.end()) {

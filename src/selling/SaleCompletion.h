@@ -26,6 +26,10 @@ struct SaleItemRow {
     std::optional<int> quantity;
 };
 
+// The quantity a line stores, empty for an empty Quantity cell. Raises
+// SaleError when it is not a whole number.
+std::optional<int> SaleItemQuantity(const SaleLine &line);
+
 // One row per product, in the order the products first appear, with the
 // quantities of its lines added, so that a product scanned twice does not
 // collide with itself on the SaleItems key. Lines without an item are

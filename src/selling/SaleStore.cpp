@@ -25,8 +25,12 @@ namespace {
 void depleteStockOfLines(const SaleRecord &sale)
 {
     for (const SaleLine &line : sale.lines) {
-        if (!line.item.isEmpty())
-            DepleteStock(sale.storeID, line.item, PiecesOfLine(line));
+        if (line.item.isEmpty())
+            continue;
+        DepleteStock(sale.storeID, line.item, PiecesOfLine(line));
+        // A line that cannot be stored ends the sale here, before the lines
+        // after it log stock problems for a sale that never happens.
+        SaleItemQuantity(line);
     }
 }
 

@@ -16,6 +16,7 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QShortcut>
@@ -187,6 +188,16 @@ void TfrmSale::showEvent(QShowEvent *event)
     AdvStringGrid1->goToCell(0, ItemColumn);
 }
 
+// Escape is pressed to leave a cell or a list; it must not close the screen
+// and throw away the sale being rung up. Return to control panel does that.
+void TfrmSale::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape)
+        event->accept();
+    else
+        QDialog::keyPressEvent(event);
+}
+
 void TfrmSale::FormShow()
 {
     if (QuickSale)
@@ -308,6 +319,9 @@ void TfrmSale::ToolButton2Click()
 void TfrmSale::btnPrintClick()
 {
     guarded([this] {
+        // The tool bar and Ctrl+P leave a cell being typed into open; the
+        // sale stored is the one the grid shows.
+        AdvStringGrid1->commitOpenEditor();
         if (!CheckDefaultPrinter())
             return;
         const QString refusal = CompletionRefusal(

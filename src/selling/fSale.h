@@ -43,6 +43,7 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QToolButton *addToolButton(QToolBar *bar, const QString &name, const QString &hint, int icon);

@@ -137,6 +137,8 @@ bool TMFStringGrid::rowHasText(int row) const
 
 void TMFStringGrid::clearCells()
 {
+    // An editor left open would write its old text back into the emptied cell.
+    discardOpenEditor();
     for (int row = 0; row < rowCount(); ++row) {
         for (int column = 0; column < columnCount(); ++column)
             setCellText(row, column, QString());
@@ -268,6 +270,13 @@ void TMFStringGrid::commitOpenEditor()
         return;
     commitData(editor);
     closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+void TMFStringGrid::discardOpenEditor()
+{
+    QWidget *editor = m_delegate->openEditor();
+    if (state() == QAbstractItemView::EditingState && editor)
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
 void TMFStringGrid::moveAfterTab()

@@ -37,6 +37,9 @@ public:
     // Makes a cell current and, when it is editable, opens its editor.
     void goToCell(int row, int column);
     void openEditorOnCurrentCell();
+    // Hands the text of an open cell editor to its cell, so that what is read
+    // is what the cashier sees, also when a button that takes no focus is used.
+    void commitOpenEditor();
 
 signals:
     // Before the grid acts on Tab, Enter or an arrow key, and after a mouse
@@ -56,7 +59,7 @@ private:
     bool handleKey(int key, Qt::KeyboardModifiers modifiers);
     bool handleNavigationKey(int key);
     void leaveGrid(bool forward);
-    void commitOpenEditor();
+    void discardOpenEditor();
     void moveAfterTab();
     void moveToNextLine();
     void moveDown();

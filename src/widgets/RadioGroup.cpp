@@ -19,8 +19,9 @@ void TRadioGroup::setItems(const QStringList &items)
         m_buttons->removeButton(button);
         delete button;
     }
+    m_items = items;
     for (int index = 0; index < items.size(); ++index) {
-        auto *button = new QRadioButton(items.at(index), this);
+        auto *button = new QRadioButton(QString(items.at(index)).replace(u'&', QStringLiteral("&&")), this);
         m_buttons->addButton(button, index);
         layout()->addWidget(button);
     }
@@ -33,11 +34,7 @@ QList<QAbstractButton *> TRadioGroup::buttons() const
 
 QStringList TRadioGroup::items() const
 {
-    QStringList texts;
-    const QList<QAbstractButton *> all = buttons();
-    for (const QAbstractButton *button : all)
-        texts.append(button->text());
-    return texts;
+    return m_items;
 }
 
 int TRadioGroup::itemIndex() const
@@ -60,6 +57,5 @@ void TRadioGroup::setItemIndex(int index)
 
 QString TRadioGroup::chosenText() const
 {
-    const QAbstractButton *checked = m_buttons->checkedButton();
-    return checked ? checked->text() : QString();
+    return m_items.value(itemIndex());
 }

@@ -27,4 +27,6 @@ signals:
 
 private:
     QButtonGroup *m_buttons;
+    // The texts as given; a button shows its "&" doubled, not as a shortcut mark.
+    QStringList m_items;
 };

@@ -308,6 +308,42 @@ private slots:
         QCOMPARE(screen.text(u"edtInvoice"_s), u"2403000001"_s);
     }
 
+    // The tool bar takes no focus, so Print and New sale find the cell being
+    // typed into still open.
+    void theToolBarActsOnWhatTheOpenCellShows()
+    {
+        SaleStoreFixture store;
+        Screen screen;
+        screen.type(u"P1"_s);
+        screen.grid()->goToCell(0, 2);
+        screen.openEditor()->selectAll();
+        QTest::keyClicks(screen.openEditor(), u"3"_s);
+        screen.choosePayment(1);
+        screen.print();
+        QVERIFY(screen.sale.ReceiptPrinted);
+        QCOMPARE(store.scalar(u"SELECT Quantity FROM SaleItems"_s).toInt(), 3);
+
+        screen.grid()->goToCell(1, 0);
+        QTest::keyClicks(screen.openEditor(), u"P2"_s);
+        screen.child<QToolButton>(u"ToolButton1"_s)->click();
+        QCOMPARE(screen.openEditor()->text(), QString());
+        QTest::keyClick(screen.openEditor(), Qt::Key_Tab);
+        for (int row = 0; row < 5; ++row)
+            QVERIFY(!screen.grid()->rowHasText(row));
+    }
+
+    void escapeKeepsTheSale()
+    {
+        SaleStoreFixture store;
+        Screen screen;
+        screen.type(u"P1"_s);
+        QTest::keyClick(screen.openEditor(), Qt::Key_Escape);
+        QTest::keyClick(screen.grid(), Qt::Key_Escape);
+        QTest::keyClick(screen.child(u"cboCoupon"_s), Qt::Key_Escape);
+        QVERIFY(screen.sale.isVisible());
+        QCOMPARE(screen.line(0).at(0), u"P1"_s);
+    }
+
     void helpOpensTopic140()
     {
         SaleStoreFixture store;
@@ -503,6 +539,21 @@ private slots:
         QVERIFY(screen.sale.ReceiptPrinted);
         QCOMPARE(store.count(u"Sales"_s), 1);
         QCOMPARE(store.count(u"SaleItems"_s), 2);
+    }
+
+    // The lines after one that cannot be stored do not reach the stock.
+    void aFailingLineEndsTheStockWalk()
+    {
+        SaleStoreFixture store;
+        store.config().UseInventoryTracking = true;
+        Screen screen;
+        screen.type(u"P1"_s);
+        screen.type(u"P2"_s);
+        screen.typeAt(0, 2, u"2.9"_s);
+        screen.choosePayment(1);
+        screen.print();
+        QVERIFY(!screen.sale.ReceiptPrinted);
+        QCOMPARE(store.errorLog(), QStringList{u"Inventory error: P1 at S1 not found but 2 pieces sold."_s});
     }
 
     // Another till stored a sale under the same number first.

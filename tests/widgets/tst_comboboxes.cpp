@@ -64,8 +64,12 @@ private slots:
         group.setItemIndex(-1);
         QCOMPARE(group.itemIndex(), -1);
         QCOMPARE(group.chosenText(), QString());
-        group.setItems({QStringLiteral("Cash")});
-        QCOMPARE(group.items(), QStringList{QStringLiteral("Cash")});
+        group.setItems({QStringLiteral("Cash & Carry")});
+        QCOMPARE(group.items(), QStringList{QStringLiteral("Cash & Carry")});
+        // An ampersand in a name is shown, not taken as a shortcut mark.
+        QCOMPARE(group.findChildren<QRadioButton *>().at(0)->text(), QStringLiteral("Cash && Carry"));
+        group.findChildren<QRadioButton *>().at(0)->click();
+        QCOMPARE(group.chosenText(), QStringLiteral("Cash & Carry"));
     }
 };
 
