@@ -70,6 +70,11 @@ void TfrmDataMissing::FormCreate()
 void TfrmDataMissing::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
+    FormShow();
+}
+
+void TfrmDataMissing::FormShow()
+{
     raise();
     activateWindow();
     diredtDataPath->setText(m_folder);

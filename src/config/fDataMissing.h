@@ -21,6 +21,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private slots:
+    void FormShow();
     void btnBrowseDataLocClick();
 
 private:

@@ -9,9 +9,10 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // Open guards per connection; the engine allows one transaction per connection.
+// A connection belongs to the thread that made it, and so does its count.
 QHash<QString, int> &depths()
 {
-    static QHash<QString, int> open;
+    thread_local QHash<QString, int> open;
     return open;
 }
 

@@ -63,6 +63,9 @@ bool upgradeTable(const QSqlDatabase &db, const QString &table)
     const TableDef source = Schema::table(table, Version1_0);
     const TableDef target = Schema::table(table, Version1_1);
     Transaction transaction(db, table);
+    // Another till may have upgraded the table while this one waited for the lock.
+    if (Schema::readVersion(db, table) != Version1_0)
+        return false;
     if (source.primaryKey == target.primaryKey)
         addFieldsAndIndexes(db, target);
     else

@@ -6,10 +6,14 @@
 #include "store/Schema.h"
 #include "store/Sql.h"
 #include "store/Transaction.h"
+#include "store/Upgrade.h"
 #include "store/fDM.h"
 
 #include <QSqlRecord>
 #include <QTest>
+
+#include <atomic>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 
@@ -127,6 +131,27 @@ private slots:
         dm.UpgradeDatabase();
         QVERIFY(env->dialogs().shownTexts().isEmpty());
         verifyVersions(dm.DB(), Version1_1);
+    }
+
+    void aTableUpgradedByAnotherTillMeanwhileIsLeftAsItLeftIt()
+    {
+        std::atomic<bool> locked = false;
+        std::thread other([&] {
+            StoreFile till(file(), StoreFile::Build::Nothing);
+            Transaction starting(till.db());
+            locked = true;
+            QTest::qSleep(200);
+            Upgrade::upgradeTable(till.db(), u"Refunds"_s);
+            Sql::run(till.db(), u"UPDATE Refunds SET StoreID = 'S1', Modified = 1"_s);
+            starting.commit();
+        });
+        while (!locked)
+            std::this_thread::yield();
+        StoreFile till(file(), StoreFile::Build::Nothing);
+        QVERIFY(!Upgrade::upgradeTable(till.db(), u"Refunds"_s));
+        other.join();
+        QCOMPARE(rowTexts(till.db(), u"SELECT RefundID, StoreID, Modified FROM Refunds ORDER BY RefundID"_s),
+                 (QStringList{u"1|S1|1"_s, u"2|S1|1"_s}));
     }
 
     void anotherErrorIsShownAtOnceAndTheOtherTablesGoOn()
