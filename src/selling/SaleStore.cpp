@@ -6,6 +6,7 @@
 #include "report/ReportRunning.h"
 #include "selling/SaleCompletion.h"
 #include "store/Lookups.h"
+#include "store/ReportRows.h"
 #include "store/Stock.h"
 #include "store/fDM.h"
 
@@ -69,15 +70,6 @@ void storeSaleRow(TDM &dm, const SaleRecord &sale)
     dm.tblSales.post(row);
 }
 
-// What the report reads: the rows of an open query at this moment.
-std::shared_ptr<const RowSource> rowsOf(const TQuery &query)
-{
-    std::vector<QVariantList> rows;
-    for (const TRecord &record : query.rows())
-        rows.push_back(record.values());
-    return std::make_shared<ListRows>(query.fieldNames(), std::move(rows));
-}
-
 // The receipt queries are restricted to one invoice while the receipt runs
 // and released afterwards on every path.
 class ReceiptQueries
@@ -139,7 +131,7 @@ void RunSaleReceipt(const QString &invoice)
     run.templatePath = ReportTemplatePath(u"rSale.frf"_s);
     run.output = TConfig::instance().PrintPreview ? ReportOutput::Preview : ReportOutput::Print;
     run.checkPrinter = false;
-    run.datasets = {{u"frDBDataSet1"_s, rowsOf(dm.qryInvoice)}, {u"frDBDataSet2"_s, rowsOf(dm.qryInvoiceItems)}};
+    run.datasets = {{u"frDBDataSet1"_s, ReportRows(dm.qryInvoice)}, {u"frDBDataSet2"_s, ReportRows(dm.qryInvoiceItems)}};
     // The receipt is headed with the shop it comes from.
     const TConfig &config = TConfig::instance();
     run.variables = {{u"StoreName"_s, config.StoreName}, {u"StoreLocation"_s, config.StoreLocation}};

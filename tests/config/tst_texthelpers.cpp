@@ -1,4 +1,5 @@
 #include "config/TextHelpers.h"
+#include "ConversionError.h"
 
 #include <QLocale>
 #include <QTest>
@@ -66,12 +67,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, message);
         useLocale(locale);
-        try {
-            LenientNumber(text);
-            QFAIL("no conversion error");
-        } catch (const EConvertError &error) {
-            QCOMPARE(error.message(), message);
-        }
+        QCOMPARE(conversionErrorOf([&] { LenientNumber(text); }), message);
     }
 
     void lenientIntegerReadsTheFirstInteger_data()
@@ -107,12 +103,7 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(QString, message);
-        try {
-            LenientInteger(text);
-            QFAIL("no conversion error");
-        } catch (const EConvertError &error) {
-            QCOMPARE(error.message(), message);
-        }
+        QCOMPARE(conversionErrorOf([&] { LenientInteger(text); }), message);
     }
 
     void strToFloatUsesTheLocaleSeparator_data()

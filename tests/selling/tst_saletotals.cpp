@@ -1,4 +1,5 @@
 #include "config/TextHelpers.h"
+#include "ConversionError.h"
 #include "selling/SaleCompletion.h"
 #include "selling/SaleTotals.h"
 
@@ -79,12 +80,7 @@ private slots:
     {
         QFETCH(SaleLine, line);
         QFETCH(QString, message);
-        try {
-            ComputeSaleTotals({line}, u"0%"_s, u"0"_s, 0.07);
-            QFAIL("the totals ran on a line that is no number");
-        } catch (const EConvertError &error) {
-            QCOMPARE(error.message(), message);
-        }
+        QCOMPARE(conversionErrorOf([&] { ComputeSaleTotals({line}, u"0%"_s, u"0"_s, 0.07); }), message);
     }
 
     void changeInGeneralNotation_data()
